@@ -15,12 +15,12 @@ constexpr int kF3 = 114;
 constexpr int kF4 = 115;
 constexpr int kHotKeyPeriodMs = 100;
 
-// A hot key counts only when the user pressed it: a state the running playback injected is
-// queried (to clear its memory) and then passed over.
+// A hot key counts only when the user pressed it: a state that the running playback's own
+// injections explain is queried (to clear its memory) and then passed over.
 bool userPressed(int vk) {
-    bool down = keyState(vk) != 0;
-    bool scripted = takeInjectedHotKey(vk);
-    return down && !scripted;
+    const int16_t state = keyState(vk);
+    const bool scripted = scriptExplainsKeyState(vk, state);
+    return state != 0 && !scripted;
 }
 
 // Steps the number in `edit` by one; stepping down stops at `lowest` (within a small tolerance).

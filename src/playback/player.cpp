@@ -15,13 +15,13 @@ constexpr int kWaitSleepMs = 3;
 // so that an early stop or a script ending mid-press leaves nothing held down.
 uint8_t heldOrder[kKeyCount];
 int heldCount = 0;
-// Transitions injected since the hot-key timer last asked about the key.
-bool injectedSinceAsked[kKeyCount];
+// Presses injected since the hot-key timer last asked about the key.
+bool pressedSinceAsked[kKeyCount];
 
 bool isMouseButton(uint8_t code) { return code == 1 || code == 2 || code == 4; }
 
 void noteTransition(uint8_t code, bool down) {
-    injectedSinceAsked[code] = true;
+    if (down) pressedSinceAsked[code] = true;
     int at = 0;
     while (at < heldCount && heldOrder[at] != code) ++at;
     if (down && at == heldCount) heldOrder[heldCount++] = code;
@@ -98,12 +98,15 @@ int32_t pauseMs() {
 
 }  // namespace
 
-bool takeInjectedHotKey(int vk) {
-    uint8_t code = static_cast<uint8_t>(vk);
-    bool scripted = injectedSinceAsked[code];
-    injectedSinceAsked[code] = false;
-    for (int k = 0; k < heldCount; ++k) scripted = scripted || heldOrder[k] == code;
-    return scripted;
+bool scriptExplainsKeyState(int vk, int16_t state) {
+    const uint8_t code = static_cast<uint8_t>(vk);
+    const bool pressedByScript = pressedSinceAsked[code];
+    pressedSinceAsked[code] = false;
+    for (int k = 0; k < heldCount; ++k)
+        if (heldOrder[k] == code) return true;
+    // Held down now, but not by the script: the user's.
+    if (state & 0x8000) return false;
+    return pressedByScript;
 }
 
 void play() {

@@ -1,7 +1,9 @@
 // The player: replays the selected script, pass after pass, with its recorded timing.
 #pragma once
+#include <cstdint>
 
 void play();
-// True when the running playback injected a transition of `vk` since the last call for it,
-// or still holds it down: such a state is the script's, not the user's.
-bool takeInjectedHotKey(int vk);
+// True when the key state just queried for `vk` comes from the playback's own injections rather
+// than from the user: the playback holds the key down, or injected a press of it since the
+// previous call for it and the key is up again now.
+bool scriptExplainsKeyState(int vk, int16_t state);

@@ -27,6 +27,8 @@ int32_t screenW = 1024, screenH = 768;
 std::vector<sim::Injection> injected;
 
 std::map<Control, sim::ControlState> controls;
+std::map<Control, std::vector<std::string>> histories;
+std::function<void(int)> exitHook;
 std::vector<std::string> entries;
 int selected = -1;
 int32_t period = 0;
@@ -119,6 +121,8 @@ void reset() {
     screenH = 768;
     injected.clear();
     setInitialControls();
+    histories.clear();
+    exitHook = nullptr;
     entries.clear();
     selected = -1;
     period = 0;
@@ -167,6 +171,8 @@ const std::vector<Injection>& injections() { return injected; }
 void clearInjections() { injected.clear(); }
 
 ControlState& control(Control c) { return controls[c]; }
+const std::vector<std::string>& textHistory(Control c) { return histories[c]; }
+void onExit(std::function<void(int)> hook) { exitHook = std::move(hook); }
 std::vector<std::string>& listEntries() { return entries; }
 int selection() { return selected; }
 int32_t timerPeriod() { return period; }
@@ -261,7 +267,10 @@ void endPreciseTiming() { --preciseDepth; }
 std::string runDirectory() { return runDir; }
 
 void enableControl(Control c, bool enabled) { controls[c].enabled = enabled; }
-void setControlText(Control c, const std::string& text) { controls[c].text = text; }
+void setControlText(Control c, const std::string& text) {
+    controls[c].text = text;
+    histories[c].push_back(text);
+}
 std::string controlText(Control c) { return controls[c].text; }
 bool isChecked(Control c) { return controls[c].checked; }
 void clearList(Control) {
@@ -304,6 +313,7 @@ void messageBox(const std::string& text, int flags, const std::string& title) {
 DateTime now() { return clockFace; }
 
 void exitProcess(int code) {
+    if (exitHook) exitHook(code);
     std::fflush(nullptr);
     std::_Exit(code);
 }

@@ -51,6 +51,8 @@ struct ControlState {
     bool checked = false;
 };
 ControlState& control(Control c);
+// Every caption written to `c` since the reset, oldest first.
+const std::vector<std::string>& textHistory(Control c);
 std::vector<std::string>& listEntries();
 int selection();
 int32_t timerPeriod();
@@ -85,6 +87,10 @@ struct MessageBoxCall {
     std::string title;
 };
 const std::vector<MessageBoxCall>& messageBoxCalls();
+
+// ---- ending ----
+// Runs just before the simulated process exits (in a death test's child), with the exit code.
+void onExit(std::function<void(int)> hook);
 
 // ---- run directory, date ----
 void setRunDirectory(const std::string& dir);
