@@ -7,11 +7,12 @@ file(GLOB VELMORA_WIN32_SOURCES CONFIGURE_DEPENDS
 # The Win32 side as a library, so that test-only builds of the program can reuse it.
 add_library(velmora_win32 STATIC ${VELMORA_WIN32_SOURCES})
 target_compile_definitions(velmora_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(velmora_win32 PUBLIC velmora_core comctl32 winmm shell32 gdi32 user32 kernel32)
+target_link_libraries(velmora_win32 PUBLIC velmora_core comctl32 winmm shell32 shlwapi gdi32 user32 kernel32)
 
 add_executable(velmora WIN32 ${CMAKE_SOURCE_DIR}/res/velmora.rc)
 target_link_libraries(velmora PRIVATE velmora_win32 velmora_core velmora_win32)
-target_link_options(velmora PRIVATE -static -s -municode)
+# wWinMain sits in velmora_win32; the CRT asks for it only after that library has been searched.
+target_link_options(velmora PRIVATE -static -s -municode -Wl,--undefined=wWinMain)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/windows/CMakeLists.txt)
   add_subdirectory(${CMAKE_SOURCE_DIR}/tests/windows ${CMAKE_BINARY_DIR}/tests/windows)
