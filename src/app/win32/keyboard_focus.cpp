@@ -4,7 +4,8 @@
 namespace {
 
 const Control kTabOrder[] = {
-    按钮_记录, 按钮_停止, 按钮_回放, 按钮_删除, 编辑框_间隔时间, 编辑框_回放次数, 列表框_脚本, 选择框_最小化, 选择框_回放,
+    按钮_记录, 按钮_停止, 按钮_回放, 按钮_删除, 编辑框_间隔时间,
+    编辑框_回放次数, 列表框_脚本, 选择框_最小化, 选择框_回放,
 };
 constexpr int kTabCount = sizeof kTabOrder / sizeof kTabOrder[0];
 

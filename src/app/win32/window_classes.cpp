@@ -29,6 +29,7 @@ bool registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, c
 
 bool registerWindowClasses(HINSTANCE instance) {
     // The hyperlink boxes paint their whole face themselves, so they need no background brush.
-    return registerClass(instance, kMainWindowClass, mainWindowProcedure, IDC_ARROW, (HBRUSH)(COLOR_BTNFACE + 1), true) &&
+    HBRUSH face = (HBRUSH)(COLOR_BTNFACE + 1);
+    return registerClass(instance, kMainWindowClass, mainWindowProcedure, IDC_ARROW, face, true) &&
            registerClass(instance, kHyperlinkClass, hyperlinkProcedure, IDC_HAND, nullptr, false);
 }
