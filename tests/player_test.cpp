@@ -46,7 +46,8 @@ protected:
     // Ticks of the injections relative to the start of playback.
     std::vector<int32_t> injectionTimes() const {
         std::vector<int32_t> out;
-        for (const sim::Injection& i : sim::injections()) out.push_back(i.tick - playStart);
+        for (const sim::Injection& i : sim::injections())
+            out.push_back(static_cast<int32_t>(static_cast<uint32_t>(i.tick) - static_cast<uint32_t>(playStart)));
         return out;
     }
     int32_t playStart = 0;
