@@ -81,9 +81,9 @@ void setListRowHeight(HWND list, HFONT font) {
 }
 
 // Settings that only a message can give, after the control exists.
-void finishControl(const ControlSpec& spec, HWND control, HFONT font) {
-    if (spec.kind != Hyperlink) SendMessageW(control, WM_SETFONT, (WPARAM)font, FALSE);
-    switch (spec.kind) {
+void finishControl(const ControlSpec& row, HWND control, HFONT font) {
+    if (row.kind != Hyperlink) SendMessageW(control, WM_SETFONT, (WPARAM)font, FALSE);
+    switch (row.kind) {
         case GroupBox: forwardGroupBoxNotifications(control); break;
         case EditBox: SendMessageW(control, EM_SETLIMITTEXT, 0, 0); break;
         case ListBox: setListRowHeight(control, font); break;
@@ -102,16 +102,16 @@ void finishControl(const ControlSpec& spec, HWND control, HFONT font) {
 bool createControls(HWND window) {
     HFONT font = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
     HINSTANCE instance = (HINSTANCE)GetWindowLongPtrW(window, GWLP_HINSTANCE);
-    for (const ControlSpec& spec : kControls) {
-        KindSpec kind = kindSpec(spec.kind);
-        HWND parent = spec.parent == kOnWindow ? window : controlWindow((Control)spec.parent);
-        DWORD style = kind.style | (spec.enabled ? 0 : WS_DISABLED);
-        HWND control = CreateWindowExW(kind.exStyle, kind.className, spec.text, style, spec.x, spec.y,
-                                       spec.width, spec.height, parent, (HMENU)(INT_PTR)spec.name, instance,
+    for (const ControlSpec& row : kControls) {
+        KindSpec kind = kindSpec(row.kind);
+        HWND parent = row.parent == kOnWindow ? window : controlWindow((Control)row.parent);
+        DWORD style = kind.style | (row.enabled ? 0 : WS_DISABLED);
+        HWND control = CreateWindowExW(kind.exStyle, kind.className, row.text, style, row.x, row.y,
+                                       row.width, row.height, parent, (HMENU)(INT_PTR)row.name, instance,
                                        nullptr);
         if (!control) return false;
-        rememberControlWindow(spec.name, control);
-        finishControl(spec, control, font);
+        rememberControlWindow(row.name, control);
+        finishControl(row, control, font);
     }
     return true;
 }
