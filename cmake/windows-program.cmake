@@ -17,3 +17,8 @@ target_link_options(velmora PRIVATE -static -s -municode -Wl,--undefined=wWinMai
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/windows/CMakeLists.txt)
   add_subdirectory(${CMAKE_SOURCE_DIR}/tests/windows ${CMAKE_BINARY_DIR}/tests/windows)
 endif()
+
+# The benchmark programs, built only when asked for (bench/run.sh).
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/windows/CMakeLists.txt)
+  add_subdirectory(${CMAKE_SOURCE_DIR}/bench/windows ${CMAKE_BINARY_DIR}/bench/windows EXCLUDE_FROM_ALL)
+endif()

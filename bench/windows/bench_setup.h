@@ -1,0 +1,21 @@
+// What every benchmark of the driver shares: the screen, the target window, the seed, the lengths.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "seeded_input.h"
+
+struct BenchSetup {
+    int screenWidth, screenHeight;
+    Area target;  // where the target window lies: left of the program's window
+    HWND targetWindow;
+    uint32_t seed;
+    bool quick;  // shorter runs, for trying the driver out; never for reported figures
+};
+
+// Runs `run` (0-based) of each benchmark; false when it could not be carried out.
+bool playbackBench(const BenchSetup& setup, int run);
+bool recordingBench(const BenchSetup& setup, int run);
+bool idleCostBench(const BenchSetup& setup, int run);
+bool startupBench(const BenchSetup& setup, int run);

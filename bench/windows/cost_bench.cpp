@@ -1,0 +1,56 @@
+// Cost at rest: one copy idle with its hot-key timer running, another recording with no input,
+// side by side over the same 30 s, each CPU share read from its own Unix process.
+#include <string>
+
+#include "bench_setup.h"
+#include "results.h"
+#include "support/wait.h"
+#include "target_window.h"
+#include "unix_process.h"
+#include "velmora_ui.h"
+
+namespace {
+
+struct CpuMark {
+    int64_t idle, recording, server, stamp;
+};
+
+CpuMark markCpu(const Velmora& idle, const Velmora& recording, int server) {
+    return {cpuNanoseconds(idle.unixPid), cpuNanoseconds(recording.unixPid), cpuNanoseconds(server), stampNow()};
+}
+
+}  // namespace
+
+bool idleCostBench(const BenchSetup& setup, int run) {
+    const int spanMs = setup.quick ? 5000 : 30000;
+    progress("idle and quiet-recording run " + std::to_string(run + 1) + ": " + std::to_string(spanMs) + " ms");
+    Velmora idle, recording;
+    std::string error;
+    // The recording is started with its button, not F2, which the idle copy's timer would also see.
+    bool ready = openVelmora(idle, error) && openVelmora(recording, error) && clickControl(recording, 按钮_记录) &&
+                 waitForEnabled(recording, 按钮_停止, true, 15000);
+    if (!ready) {
+        progress("idle cost: cannot prepare the programs: " + error);
+        closeVelmora(recording);
+        closeVelmora(idle);
+        return false;
+    }
+    int server = wineserverProcess();
+    CpuMark before = markCpu(idle, recording, server);
+    // Nothing to wait for: the span is the measurement.
+    Sleep(spanMs);
+    CpuMark after = markCpu(idle, recording, server);
+    bool stillRecording = IsWindowEnabled(controlOf(recording, 按钮_停止)) != 0;
+    // Closing during a recording ends the program at once, saving nothing.
+    closeVelmora(recording);
+    closeVelmora(idle);
+    if (!stillRecording) {
+        progress("idle cost: the recording ended early");
+        return false;
+    }
+    double wallMs = stampMs(before.stamp, after.stamp);
+    report("idle_cpu_percent", (after.idle - before.idle) / 1e6 / wallMs * 100);
+    report("quiet_recording_cpu_percent", (after.recording - before.recording) / 1e6 / wallMs * 100);
+    report("idle_and_quiet_recording_wineserver_cpu_percent", (after.server - before.server) / 1e6 / wallMs * 100);
+    return true;
+}

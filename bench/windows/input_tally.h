@@ -1,0 +1,23 @@
+// Tallies meant input (a script, a schedule) against seen input: lost, extra, out of order.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// One input event reduced to what identifies it and when it happened.
+struct TimedInput {
+    uint64_t identity;
+    double ms;
+};
+
+uint64_t moveIdentity(int x, int y);
+uint64_t keyIdentity(int code, bool down);
+
+struct Matching {
+    std::vector<int> seenFor;  // per meant event: the index of the seen event paired with it, or -1
+    int lost = 0;  // meant, never seen
+    int extra = 0;  // seen, never meant (or seen more often than meant)
+    int outOfOrder = 0;  // seen after an event that was meant later
+};
+
+// The k-th seen event of an identity pairs with the k-th meant event of that identity.
+Matching matchInOrder(const std::vector<TimedInput>& meant, const std::vector<TimedInput>& seen);
