@@ -23,18 +23,26 @@ quietly() {
     fi
 }
 
-# CTest's output goes to a file, never through a pipe that a lingering child could hold open.
+# CTest's output goes to a file, never through a pipe that a lingering child could hold open. Shows
+# the result line of each test (with "all", else only of those that did not pass), the first lines of
+# each failure, and the summary.
 run_ctest() {
-    local preset=$1
+    local preset=$1 which=${2:-}
+    local log=$logs/ctest-$preset.log
     echo "== ctest --preset $preset"
-    if ctest --preset "$preset" >"$logs/ctest-$preset.log" 2>&1; then
-        sed -n '/tests passed/,$p' "$logs/ctest-$preset.log"
+    ctest --preset "$preset" >"$log" 2>&1
+    local status=$?
+    if [ "$which" = all ]; then
+        grep -E '^ *[0-9]+/[0-9]+ Test +#' "$log"
     else
-        grep -E '\*\*\*|Failed|Not Run|Timeout|tests passed' "$logs/ctest-$preset.log" | head -n 60
-        sed -n '/The following tests FAILED/,$p' "$logs/ctest-$preset.log"
+        grep -E '^ *[0-9]+/[0-9]+ Test +#' "$log" | grep -v ' Passed ' | head -n 40
+    fi
+    if [ $status -ne 0 ]; then
+        grep -E -A 6 ': Failure$|runtime error|ERROR: AddressSanitizer' "$log" | head -n 80
         echo "(full output: build/logs/ctest-$preset.log)"
         failed+=("ctest-$preset")
     fi
+    sed -n '/tests passed/,$p' "$log"
 }
 
 for preset in native native-asan; do
@@ -58,7 +66,7 @@ if quietly configure-windows cmake --preset windows && quietly build-windows cma
         fi
     }
     trap stop_started EXIT
-    trap 'exit 130' INT
+    trap 'echo "== interrupted"; exit 130' INT
     trap 'exit 143' TERM
 
     # A private display, so the tests see the same empty 1024x768 screen wherever they run.
@@ -85,7 +93,7 @@ if quietly configure-windows cmake --preset windows && quietly build-windows cma
         # One server and its services for all tests, started here so no test's output pipe is held by them.
         wine_up=1
         wineserver -p
-        quietly wineboot wineboot </dev/null && run_ctest windows
+        quietly wineboot wineboot </dev/null && run_ctest windows all
     fi
     stop_started
     trap - EXIT INT TERM
