@@ -18,55 +18,23 @@ fi
 program=$root/build/windows/velmora.exe
 probe=$root/build/windows/tests/windows/probe.exe
 
-# A prefix of its own, apart from the tests' one, made once.
-export WINEPREFIX=$root/build/windows/prefix-run WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-make_prefix() {
-    if [ ! -f "$WINEPREFIX/.velmora-ready" ]; then
-        rm -rf "$WINEPREFIX"
-        echo "creating the Wine prefix build/windows/prefix-run"
-        wineboot -i </dev/null >"$logs/run-wineboot.log" 2>&1
-        touch "$WINEPREFIX/.velmora-ready"
-    fi
-}
+source scripts/wine-session.sh
+# A prefix of its own, apart from the tests' one.
+prefix=$root/build/windows/prefix-run
 
 if [ -n "${DISPLAY:-}" ]; then
-    make_prefix
+    use_wine_prefix "$prefix"
     echo "running velmora.exe on $DISPLAY; close its window to end"
     cd "$(dirname "$program")"
     exec wine "$program"
 fi
 
-xvfb_pid=
-wine_up=
-stop_started() {
-    if [ -n "$wine_up" ]; then wineserver -k >/dev/null 2>&1 || true; fi
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-}
-trap stop_started EXIT
+trap stop_wine_session EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
-
-display_file=$logs/run-xvfb-display
-: >"$display_file"
-Xvfb -noreset -nolisten tcp -displayfd 3 -screen 0 1024x768x24 3>"$display_file" >"$logs/run-xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 200); do
-    [ -s "$display_file" ] || ! kill -0 "$xvfb_pid" 2>/dev/null && break
-    sleep 0.05
-done
-if [ ! -s "$display_file" ]; then
-    echo "Xvfb did not start (log: build/logs/run-xvfb.log)" >&2
-    exit 1
-fi
-export DISPLAY=:$(head -n 1 "$display_file")
+start_private_display run-xvfb
 echo "no DISPLAY: running velmora.exe in a private Xvfb ($DISPLAY)"
-
-wine_up=1
-make_prefix
+use_wine_prefix "$prefix"
 # The virtual desktop draws the window's frame and title bar (there is no window manager).
 (cd "$(dirname "$program")" && exec wine explorer /desktop=velmora,1024x768 "$program") >"$logs/run-wine.log" 2>&1 &
 if ! wine "$probe" --desktop velmora --wait 60 >"$logs/run-probe.txt" 2>&1; then

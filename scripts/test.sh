@@ -54,48 +54,21 @@ done
 
 echo "== build windows"
 if quietly configure-windows cmake --preset windows && quietly build-windows cmake --build --preset windows -j 2; then
-    xvfb_pid=
-    wine_up=
-    export WINEPREFIX=$root/build/windows/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-    stop_started() {
-        if [ -n "$wine_up" ]; then wineserver -k >/dev/null 2>&1; fi
-        if [ -n "$xvfb_pid" ]; then
-            kill "$xvfb_pid" 2>/dev/null
-            wait "$xvfb_pid" 2>/dev/null
-        fi
-    }
-    trap stop_started EXIT
+    source scripts/wine-session.sh
+    trap stop_wine_session EXIT
     trap 'echo "== interrupted"; exit 130' INT
     trap 'exit 143' TERM
-
     # A private display, so the tests see the same empty 1024x768 screen wherever they run.
-    display_file=$logs/xvfb-display
-    : >"$display_file"
-    Xvfb -noreset -nolisten tcp -displayfd 3 -screen 0 1024x768x24 3>"$display_file" >"$logs/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 200); do
-        [ -s "$display_file" ] || ! kill -0 "$xvfb_pid" 2>/dev/null && break
-        sleep 0.05
-    done
-    if [ ! -s "$display_file" ]; then
-        echo "== Xvfb did not start (log: build/logs/xvfb.log)"
+    if ! start_private_display xvfb; then
         failed+=(xvfb)
+    elif ! use_wine_prefix "$root/build/windows/wineprefix"; then
+        failed+=(wineboot-init)
     else
-        export DISPLAY=:$(head -n 1 "$display_file")
-        # The prefix is made once per build folder; a half-made one is made again.
-        if [ ! -f "$WINEPREFIX/.velmora-ready" ]; then
-            rm -rf "$WINEPREFIX"
-            echo "== creating the Wine prefix build/windows/wineprefix"
-            wine_up=1
-            quietly wineboot-init wineboot -i </dev/null && touch "$WINEPREFIX/.velmora-ready"
-        fi
         # One server and its services for all tests, started here so no test's output pipe is held by them.
-        wine_up=1
         wineserver -p
         quietly wineboot wineboot </dev/null && run_ctest windows all
     fi
-    stop_started
+    stop_wine_session
     trap - EXIT INT TERM
 fi
 
