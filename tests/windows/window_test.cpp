@@ -22,20 +22,23 @@ enum Kind { PushButton, GroupBox, ListBox, Label, EditBox, Spinner, CheckBox, Hy
 const char* const kKindNames[] = {"push button", "group box", "list box",  "label",
                                   "edit box",    "spinner",   "check box", "hyperlink box"};
 
+bool isClass(const rig::ControlState& c, const char* name) {
+    return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, c.className.c_str(), -1, name, -1) == CSTR_EQUAL;
+}
+
 // Kinds as they are realised with the system's controls; a hyperlink box is a window class of the
 // program's own.
 Kind kindOf(const rig::ControlState& c) {
-    const std::string& name = c.className;
-    if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name.c_str(), -1, "Button", -1) == CSTR_EQUAL) {
+    if (isClass(c, "Button")) {
         DWORD type = c.style & BS_TYPEMASK;
         if (type == BS_GROUPBOX) return GroupBox;
         if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX) return CheckBox;
         return PushButton;
     }
-    if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name.c_str(), -1, "ListBox", -1) == CSTR_EQUAL) return ListBox;
-    if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name.c_str(), -1, "Static", -1) == CSTR_EQUAL) return Label;
-    if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name.c_str(), -1, "Edit", -1) == CSTR_EQUAL) return EditBox;
-    if (name == "msctls_updown32") return Spinner;
+    if (isClass(c, "ListBox")) return ListBox;
+    if (isClass(c, "Static")) return Label;
+    if (isClass(c, "Edit")) return EditBox;
+    if (isClass(c, "msctls_updown32")) return Spinner;
     return Hyperlink;
 }
 
