@@ -26,7 +26,7 @@ started=$(date +%s)
 
 echo "== building velmora.exe and the bench programs ($build)"
 [ -f "$build/CMakeCache.txt" ] || cmake --preset windows -B "$build" >/dev/null
-cmake --build "$build" -j2 --target velmora velmora_bench minimal_program storage_bench >/dev/null
+cmake --build "$build" -j2 --target velmora velmora_bench minimal_program ticking_program storage_bench >/dev/null
 
 mkdir -p "$out"
 : >"$results"

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "seeded_input.h"
 
@@ -13,6 +14,9 @@ struct BenchSetup {
     uint32_t seed;
     bool quick;  // shorter runs, for trying the driver out; never for reported figures
 };
+
+// A program beside the driver, such as the minimal Win32 programs that serve as yardsticks.
+std::wstring besideDriver(const std::wstring& name);
 
 // Runs `run` (0-based) of each benchmark; false when it could not be carried out.
 bool playbackBench(const BenchSetup& setup, int run);

@@ -20,7 +20,8 @@
 
 namespace {
 
-constexpr int kLeadInMs = 1000;
+// Long enough for the program to step aside and the target to take the focus before the first record.
+constexpr int kLeadInMs = 3000;
 
 std::vector<TimedInput> meantInput(const std::vector<EventRecord>& script, const BenchSetup& setup) {
     std::vector<TimedInput> meant;
@@ -116,7 +117,9 @@ bool playbackBench(const BenchSetup& setup, int run) {
         return false;
     }
     std::vector<TimedInput> meant = meantInput(script, setup), seen = seenInput(logged, start);
-    reportLateness(meant, seen, matchInOrder(meant, seen));
+    Matching m = matchInOrder(meant, seen);
+    showOddities(meant, seen, m);
+    reportLateness(meant, seen, m);
     report("playback_events", (double)script.size());
     double wallMs = stampMs(start, end);
     report("playback_cpu_percent", (cpuAfter - cpuBefore) / 1e6 / wallMs * 100);

@@ -50,13 +50,23 @@ std::vector<double> injectSchedule(const std::vector<ScheduledInput>& schedule) 
     return sent;
 }
 
-// A move every millisecond along `row`: every poll of the recorder sees a new position.
-void moveSteadily(const Area& area, int row) {
+// A move every millisecond along one row: every poll of the recorder sees a new position, and
+// which one it saw tells when it polled, by this process's clock.
+struct SteadyMoves {
+    int left, span, row;
+    std::vector<double> movedAt;  // ms from the start, per move
+    int xOf(int k) const { return left + k % span; }
+};
+
+SteadyMoves moveSteadily(const Area& area, int row) {
+    SteadyMoves steady = {area.left + 30, area.width - 60, row, {}};
     int64_t start = stampNow();
     for (int k = 0; stampMs(start, stampNow()) < kSteadyMs; ++k) {
-        rig::moveMouseTo(area.left + 30 + k % (area.width - 60), row);
+        steady.movedAt.push_back(stampMs(start, stampNow()));
+        rig::moveMouseTo(steady.xOf(k), row);
         waitUntilMs(start, k + 1);
     }
+    return steady;
 }
 
 // The recorder's own scale: pixel times 65535 over the screen size, truncated.
@@ -64,10 +74,42 @@ int32_t recordedScale(int pixel, int extent) {
     return (int32_t)((double)pixel * 65535.0 / extent);
 }
 
-void compare(const std::vector<ScheduledInput>& schedule, const std::vector<double>& sent,
-             const std::vector<EventRecord>& recorded, const BenchSetup& setup, int pollRow, int homeX,
-             int homeY) {
-    const int32_t pollRowScale = recordedScale(pollRow, setup.screenHeight);
+// The three most delayed events on the progress output, to see what kind they are.
+void showLatest(const std::vector<TimedInput>& meant, const std::vector<double>& delays, const std::vector<int>& of) {
+    std::vector<int> order(delays.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = (int)i;
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return delays[a] > delays[b]; });
+    for (size_t n = 0; n < order.size() && n < 3; ++n) {
+        const TimedInput& e = meant[of[order[n]]];
+        progress("    delayed " + std::to_string((int)delays[order[n]]) + " ms: " + describe(e.identity) + " sent at " +
+                 std::to_string((int)e.ms) + " ms");
+    }
+}
+
+// The poll period twice: from the recorder's own time stamps, and from which steady move each poll
+// saw (the first move after the previous poll's with that pixel), timed by this process's clock.
+void reportPollPeriods(const SteadyMoves& steady, const std::vector<EventRecord>& polls, int screenWidth) {
+    std::vector<double> byStamps, byMoves;
+    int k = -1;
+    double previousAt = -1;
+    for (size_t i = 0; i < polls.size(); ++i) {
+        if (i > 0) byStamps.push_back(polls[i].time - polls[i - 1].time);
+        int next = k + 1;
+        while (next < (int)steady.movedAt.size() && recordedScale(steady.xOf(next), screenWidth) != polls[i].p1) ++next;
+        if (next == (int)steady.movedAt.size()) continue;
+        k = next;
+        if (previousAt >= 0) byMoves.push_back(steady.movedAt[k] - previousAt);
+        previousAt = steady.movedAt[k];
+    }
+    report("recording_poll_median_ms", median(byMoves));
+    report("recording_poll_p95_ms", percentile(byMoves, 95));
+    report("recording_poll_stamps_median_ms", median(byStamps));
+    report("recording_poll_stamps_p95_ms", percentile(byStamps, 95));
+}
+
+void compare(const std::vector<ScheduledInput>& schedule, const std::vector<double>& sent, const SteadyMoves& steady,
+             const std::vector<EventRecord>& recorded, const BenchSetup& setup, int homeX, int homeY) {
+    const int32_t pollRowScale = recordedScale(steady.row, setup.screenHeight);
     const uint64_t home = moveIdentity(recordedScale(homeX, setup.screenWidth),
                                        recordedScale(homeY, setup.screenHeight));
     std::vector<TimedInput> meant, seen;
@@ -78,11 +120,11 @@ void compare(const std::vector<ScheduledInput>& schedule, const std::vector<doub
                                                 : keyIdentity(s.kind, s.down);
         meant.push_back({identity, sent[i]});
     }
-    std::vector<double> steadyTimes;
+    std::vector<EventRecord> polls;
     for (size_t i = 0; i < recorded.size(); ++i) {
         const EventRecord& r = recorded[i];
         if (r.kind == kKindMove && r.p2 == pollRowScale) {
-            steadyTimes.push_back(r.time);
+            polls.push_back(r);
             continue;
         }
         uint64_t identity = r.kind == kKindMove ? moveIdentity(r.p1, r.p2) : keyIdentity(r.kind, r.p1 == 0);
@@ -91,13 +133,22 @@ void compare(const std::vector<ScheduledInput>& schedule, const std::vector<doub
         seen.push_back({identity, (double)r.time});
     }
     Matching m = matchInOrder(meant, seen);
+    showOddities(meant, seen, m);
     std::vector<double> delays;
+    std::vector<int> delayed;  // the meant event of each delay
     for (size_t i = 0; i < meant.size(); ++i) {
-        if (m.seenFor[i] >= 0) delays.push_back(seen[m.seenFor[i]].ms - meant[i].ms);
+        if (m.seenFor[i] < 0) continue;
+        delays.push_back(seen[m.seenFor[i]].ms - meant[i].ms);
+        delayed.push_back((int)i);
     }
     // The recording's zero is unknown here: the earliest-seen event sets it, so errors are delays.
     double zero = delays.empty() ? 0 : *std::min_element(delays.begin(), delays.end());
     for (double& d : delays) d -= zero;
+    showLatest(meant, delays, delayed);
+    // Moves and key or button changes apart: they reach the recorder by different queries.
+    std::vector<double> moveDelays, keyDelays;
+    for (size_t n = 0; n < delays.size(); ++n)
+        ((meant[delayed[n]].identity & 0xFF) == 0 ? moveDelays : keyDelays).push_back(delays[n]);
     report("recording_events", (double)schedule.size());
     report("recording_lost", m.lost);
     report("recording_extra", m.extra);
@@ -105,10 +156,9 @@ void compare(const std::vector<ScheduledInput>& schedule, const std::vector<doub
     report("recording_time_error_median_ms", median(delays));
     report("recording_time_error_p95_ms", percentile(delays, 95));
     report("recording_time_error_max_ms", largest(delays));
-    std::vector<double> periods;
-    for (size_t i = 1; i < steadyTimes.size(); ++i) periods.push_back(steadyTimes[i] - steadyTimes[i - 1]);
-    report("recording_poll_median_ms", median(periods));
-    report("recording_poll_p95_ms", percentile(periods, 95));
+    report("recording_time_error_moves_median_ms", median(moveDelays));
+    report("recording_time_error_keys_median_ms", median(keyDelays));
+    reportPollPeriods(steady, polls, setup.screenWidth);
 }
 
 }  // namespace
@@ -119,7 +169,7 @@ bool recordingBench(const BenchSetup& setup, int run) {
         recordingSchedule(setup.seed + 1000 + run, area, setup.quick ? 200 : 1000, 15, 35);
     progress("recording run " + std::to_string(run + 1) + ": " + std::to_string(schedule.size()) +
              " inputs over " + std::to_string((int)schedule.back().atMs) + " ms");
-    const int homeX = area.left + 4, homeY = area.top + 4, pollRow = area.top + area.height - 10;
+    const int homeX = area.left + 4, homeY = area.top + 4;
     Velmora v;
     std::string error;
     if (!openVelmora(v, error)) {
@@ -128,6 +178,11 @@ bool recordingBench(const BenchSetup& setup, int run) {
         return false;
     }
     rig::moveMouseTo(homeX, homeY);
+    // The first poll takes the cursor's place as a move: it must be home by then.
+    rig::waitUntil([&] {
+        POINT at;
+        return GetCursorPos(&at) && at.x == homeX && at.y == homeY;
+    });
     if (!startRecordingByHotKey(v)) {
         progress("recording: F2 did not start a recording");
         closeVelmora(v);
@@ -138,7 +193,7 @@ bool recordingBench(const BenchSetup& setup, int run) {
     int server = wineserverProcess();
     int64_t cpuBefore = cpuNanoseconds(v.unixPid), serverBefore = cpuNanoseconds(server), start = stampNow();
     std::vector<double> sent = injectSchedule(schedule);
-    moveSteadily(area, pollRow);
+    SteadyMoves steady = moveSteadily(area, area.top + area.height - 10);
     int64_t cpuAfter = cpuNanoseconds(v.unixPid), serverAfter = cpuNanoseconds(server), end = stampNow();
     std::string bytes;
     bool saved = stopRecordingAndSave(v) && readSavedScript(v, bytes);
@@ -148,7 +203,7 @@ bool recordingBench(const BenchSetup& setup, int run) {
         progress("recording: no script was saved");
         return false;
     }
-    compare(schedule, sent, scriptRecords(bytes), setup, pollRow, homeX, homeY);
+    compare(schedule, sent, steady, scriptRecords(bytes), setup, homeX, homeY);
     double wallMs = stampMs(start, end);
     report("recording_cpu_percent", (cpuAfter - cpuBefore) / 1e6 / wallMs * 100);
     report("recording_wineserver_cpu_percent", (serverAfter - serverBefore) / 1e6 / wallMs * 100);

@@ -14,14 +14,6 @@ namespace {
 
 constexpr int kShowTimeoutMs = 30000;
 
-// The minimal program lies beside this driver.
-std::wstring minimalProgramPath() {
-    wchar_t path[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring own(path, length);
-    return own.substr(0, own.find_last_of(L'\\') + 1) + L"minimal_program.exe";
-}
-
 // Milliseconds until the window titled `title` is visible, or -1.
 double timeToWindow(const std::wstring& exe, const std::string& title) {
     rig::Program program;
@@ -43,17 +35,24 @@ double timeToWindow(const std::wstring& exe, const std::string& title) {
 
 }  // namespace
 
+std::wstring besideDriver(const std::wstring& name) {
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring own(path, length);
+    return own.substr(0, own.find_last_of(L'\\') + 1) + name;
+}
+
 bool startupBench(const BenchSetup& setup, int run) {
-    const int rounds = setup.quick ? 2 : 4;
+    const int rounds = setup.quick ? 2 : 6;
     progress("start-up run " + std::to_string(run + 1) + ": " + std::to_string(rounds) + " starts of each");
     // One start of each first, not counted, so neither pays for a cold cache alone.
     if (run == 0) {
         timeToWindow(rig::velmoraPath(), "Velmora");
-        timeToWindow(minimalProgramPath(), "Minimal");
+        timeToWindow(besideDriver(L"minimal_program.exe"), "Minimal");
     }
     std::vector<double> velmora, minimal;
     for (int i = 0; i < rounds; ++i) {
-        double v = timeToWindow(rig::velmoraPath(), "Velmora"), m = timeToWindow(minimalProgramPath(), "Minimal");
+        double v = timeToWindow(rig::velmoraPath(), "Velmora"), m = timeToWindow(besideDriver(L"minimal_program.exe"), "Minimal");
         if (v < 0 || m < 0) return false;
         velmora.push_back(v);
         minimal.push_back(m);
