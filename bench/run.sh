@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Benchmarks the real velmora.exe under Wine: builds the windows preset into build/windows-bench,
-# starts a private Xvfb and wineserver with the bench's own Wine prefix, runs the measuring driver
-# and the storage timing, adds the size figures, and prints one table (bench/table.py).
+# starts a private Xvfb with the bench's own Wine prefix (scripts/wine-session.sh), runs the
+# measuring driver and the storage timing, adds the size figures, and prints one table
+# (bench/table.py).
 # Usage: bench/run.sh [--runs N] [--seed S] [--quick]   (--quick: short runs for trying it out)
 # Raw figures go to build/windows-bench/bench-results/results.tsv.
 set -euo pipefail
@@ -24,39 +25,20 @@ out="$build/bench-results"
 results="$out/results.tsv"
 started=$(date +%s)
 
-echo "== building velmora.exe and the bench programs ($build)"
+bash "$root/scripts/setup.sh" || exit 1
+echo "== building velmora.exe and the bench programs (${build#"$root"/})"
 [ -f "$build/CMakeCache.txt" ] || cmake --preset windows -B "$build" >/dev/null
 cmake --build "$build" -j2 --target velmora velmora_bench minimal_program ticking_program storage_bench >/dev/null
 
 mkdir -p "$out"
 : >"$results"
-xvfb_pid=""
-server_pid=""
-stop_all() {
-    # Only what this script started: the prefix's programs through its own server, then that
-    # server and Xvfb by their process IDs.
-    if [ -n "$server_pid" ]; then
-        wineserver -k 2>/dev/null || true
-        kill "$server_pid" 2>/dev/null || true
-        wait "$server_pid" 2>/dev/null || true
-    fi
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
-}
-trap stop_all EXIT
+logs=$out
+source "$root/scripts/wine-session.sh"
+trap stop_wine_session EXIT
 
 echo "== private Xvfb and Wine prefix"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$out/display" 2>"$out/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.1; done
-[ -s "$out/display" ] || { echo "Xvfb did not start (see $out/xvfb.log)" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$out/display")"
-export WINEPREFIX="$build/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-mkdir -p "$WINEPREFIX"
-# One persistent server for the whole run, so it can be stopped by its own ID at the end.
-wineserver -f -p &
-server_pid=$!
-[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+start_private_display bench-xvfb
+use_wine_prefix "$build/prefix"
 # Without a window manager, Wine's own window handling.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 

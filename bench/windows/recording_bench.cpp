@@ -1,6 +1,7 @@
 // Recording fidelity: a seeded schedule injected from this process while velmora.exe records,
 // compared with the script it saves; then a steadily moving cursor gives the poll period.
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -108,10 +109,8 @@ void reportPollPeriods(const SteadyMoves& steady, const std::vector<EventRecord>
 }
 
 void compare(const std::vector<ScheduledInput>& schedule, const std::vector<double>& sent, const SteadyMoves& steady,
-             const std::vector<EventRecord>& recorded, const BenchSetup& setup, int homeX, int homeY) {
+             const std::vector<EventRecord>& recorded, const BenchSetup& setup) {
     const int32_t pollRowScale = recordedScale(steady.row, setup.screenHeight);
-    const uint64_t home = moveIdentity(recordedScale(homeX, setup.screenWidth),
-                                       recordedScale(homeY, setup.screenHeight));
     std::vector<TimedInput> meant, seen;
     for (size_t i = 0; i < schedule.size(); ++i) {
         const ScheduledInput& s = schedule[i];
@@ -120,6 +119,8 @@ void compare(const std::vector<ScheduledInput>& schedule, const std::vector<doub
                                                 : keyIdentity(s.kind, s.down);
         meant.push_back({identity, sent[i]});
     }
+    std::set<uint64_t> scheduled;
+    for (const TimedInput& t : meant) scheduled.insert(t.identity);
     std::vector<EventRecord> polls;
     for (size_t i = 0; i < recorded.size(); ++i) {
         const EventRecord& r = recorded[i];
@@ -129,7 +130,12 @@ void compare(const std::vector<ScheduledInput>& schedule, const std::vector<doub
         }
         uint64_t identity = r.kind == kKindMove ? moveIdentity(r.p1, r.p2) : keyIdentity(r.kind, r.p1 == 0);
         // The cursor's resting place when the recording began is where it starts, not an input.
-        if (i == 0 && identity == home) continue;
+        // Moves before the first scheduled input are where the cursor stood as the recording began
+        // (another process's cursor reaches the recorder some ms late, so there can be two).
+        if (seen.empty() && r.kind == kKindMove && !scheduled.count(identity)) {
+            progress("    start position: " + describe(identity) + " at " + std::to_string(r.time) + " ms");
+            continue;
+        }
         seen.push_back({identity, (double)r.time});
     }
     Matching m = matchInOrder(meant, seen);
@@ -177,8 +183,8 @@ bool recordingBench(const BenchSetup& setup, int run) {
         closeVelmora(v);
         return false;
     }
+    // Where the recording starts: the first poll takes the cursor's place as a move.
     rig::moveMouseTo(homeX, homeY);
-    // The first poll takes the cursor's place as a move: it must be home by then.
     rig::waitUntil([&] {
         POINT at;
         return GetCursorPos(&at) && at.x == homeX && at.y == homeY;
@@ -203,7 +209,7 @@ bool recordingBench(const BenchSetup& setup, int run) {
         progress("recording: no script was saved");
         return false;
     }
-    compare(schedule, sent, steady, scriptRecords(bytes), setup, homeX, homeY);
+    compare(schedule, sent, steady, scriptRecords(bytes), setup);
     double wallMs = stampMs(start, end);
     report("recording_cpu_percent", (cpuAfter - cpuBefore) / 1e6 / wallMs * 100);
     report("recording_wineserver_cpu_percent", (serverAfter - serverBefore) / 1e6 / wallMs * 100);
