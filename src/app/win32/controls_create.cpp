@@ -43,7 +43,7 @@ const ControlSpec kControls[] = {
     {超级链接框1, Hyperlink, kOnWindow, 8, 320, 144, 32, L"Velmora 主页", true},
     {超级链接框2, Hyperlink, kOnWindow, 8, 360, 224, 40, L"下载新版本", true},
     {标签1, Label, kOnWindow, 160, 320, 144, 16, L"意见反馈：", true},
-    {标签2, Label, kOnWindow, 160, 336, 104, 16, L"feedback@example.org", true},
+    {标签2, Label, kOnWindow, 160, 336, 104, 16, L"请到主页留言", true},
 };
 
 struct KindSpec {
