@@ -28,7 +28,8 @@ started=$(date +%s)
 bash "$root/scripts/setup.sh" || exit 1
 echo "== building velmora.exe and the bench programs (${build#"$root"/})"
 [ -f "$build/CMakeCache.txt" ] || cmake --preset windows -B "$build" >/dev/null
-cmake --build "$build" -j2 --target velmora velmora_bench minimal_program ticking_program storage_bench >/dev/null
+cmake --build "$build" -j2 --target velmora velmora_bench minimal_program ticking_program polling_program \
+    storage_bench >/dev/null
 
 mkdir -p "$out"
 : >"$results"

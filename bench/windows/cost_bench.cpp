@@ -1,6 +1,6 @@
 // Cost at rest: one copy idle with its hot-key timer running, another recording with no input, and
-// a minimal Win32 program with the same timer as Wine's own floor, side by side over the same 30 s,
-// each CPU share read from its own Unix process.
+// as Wine's own floor for each a minimal Win32 program with the same timer and one polling the same
+// way, side by side over the same 30 s, each CPU share read from its own Unix process.
 #include <string>
 
 #include "bench_setup.h"
@@ -15,19 +15,34 @@
 namespace {
 
 struct CpuMark {
-    int64_t idle, recording, ticking, server, stamp;
+    int64_t idle, recording, ticking, polling, server, stamp;
 };
 
-CpuMark markCpu(const Velmora& idle, const Velmora& recording, int ticking, int server) {
-    return {cpuNanoseconds(idle.unixPid), cpuNanoseconds(recording.unixPid), cpuNanoseconds(ticking),
-            cpuNanoseconds(server), stampNow()};
+struct Yardstick {
+    rig::Program program;
+    HWND window = nullptr;
+    int unixPid = 0;
+};
+
+CpuMark markCpu(const Velmora& idle, const Velmora& recording, const Yardstick& ticking,
+                const Yardstick& polling, int server) {
+    return {cpuNanoseconds(idle.unixPid), cpuNanoseconds(recording.unixPid), cpuNanoseconds(ticking.unixPid),
+            cpuNanoseconds(polling.unixPid), cpuNanoseconds(server), stampNow()};
 }
 
-// Starts the ticking minimal program and waits for its window; its Unix process, or 0.
-int openTicking(rig::Program& program, HWND& window, std::string& error) {
-    if (!rig::startCopy(besideDriver(L"ticking_program.exe"), program, error)) return 0;
-    window = rig::waitForTopLevel(program.id, "Minimal", 30000);
-    return window ? unixProcessOf(program.runDirectory + L"\\ticking_program.exe") : 0;
+// Starts the minimal program built as `name` and waits for its window; false when it did not show.
+bool openYardstick(Yardstick& y, const std::wstring& name, std::string& error) {
+    if (!rig::startCopy(besideDriver(name), y.program, error)) return false;
+    y.window = rig::waitForTopLevel(y.program.id, "Minimal", 30000);
+    if (y.window) y.unixPid = unixProcessOf(y.program.runDirectory + L"\\" + name);
+    if (!y.unixPid) error = "no window or Unix process for a minimal program";
+    return y.unixPid != 0;
+}
+
+void closeYardstick(Yardstick& y) {
+    DWORD code = 0;
+    if (y.window) rig::closeAndWait(y.window, y.program, 15000, code);
+    rig::dispose(y.program);
 }
 
 }  // namespace
@@ -36,25 +51,24 @@ bool idleCostBench(const BenchSetup& setup, int run) {
     const int spanMs = setup.quick ? 5000 : 30000;
     progress("idle and quiet-recording run " + std::to_string(run + 1) + ": " + std::to_string(spanMs) + " ms");
     Velmora idle, recording;
-    rig::Program tickingProgram;
-    HWND tickingWindow = nullptr;
+    Yardstick ticking, polling;
     std::string error;
-    int ticking = openTicking(tickingProgram, tickingWindow, error);
     // The recording is started with its button, not F2, which the idle copy's timer would also see.
-    bool ready = ticking && openVelmora(idle, error) && openVelmora(recording, error) &&
-                 clickControl(recording, 按钮_记录) && waitForEnabled(recording, 按钮_停止, true, 15000);
+    bool ready = openYardstick(ticking, L"ticking_program.exe", error) &&
+                 openYardstick(polling, L"polling_program.exe", error) && openVelmora(idle, error) &&
+                 openVelmora(recording, error) && clickControl(recording, 按钮_记录) &&
+                 waitForEnabled(recording, 按钮_停止, true, 15000);
     int server = wineserverProcess();
-    CpuMark before = markCpu(idle, recording, ticking, server);
+    CpuMark before = markCpu(idle, recording, ticking, polling, server);
     // Nothing to wait for: the span is the measurement.
     if (ready) Sleep(spanMs);
-    CpuMark after = markCpu(idle, recording, ticking, server);
+    CpuMark after = markCpu(idle, recording, ticking, polling, server);
     bool stillRecording = ready && IsWindowEnabled(controlOf(recording, 按钮_停止)) != 0;
     // Closing during a recording ends the program at once, saving nothing.
     closeVelmora(recording);
     closeVelmora(idle);
-    DWORD code = 0;
-    if (tickingWindow) rig::closeAndWait(tickingWindow, tickingProgram, 15000, code);
-    rig::dispose(tickingProgram);
+    closeYardstick(polling);
+    closeYardstick(ticking);
     if (!ready) {
         progress("idle cost: cannot prepare the programs: " + error);
         return false;
@@ -67,6 +81,7 @@ bool idleCostBench(const BenchSetup& setup, int run) {
     report("idle_cpu_percent", (after.idle - before.idle) / 1e6 / wallMs * 100);
     report("idle_ticking_program_cpu_percent", (after.ticking - before.ticking) / 1e6 / wallMs * 100);
     report("quiet_recording_cpu_percent", (after.recording - before.recording) / 1e6 / wallMs * 100);
+    report("quiet_polling_program_cpu_percent", (after.polling - before.polling) / 1e6 / wallMs * 100);
     report("idle_and_quiet_recording_wineserver_cpu_percent", (after.server - before.server) / 1e6 / wallMs * 100);
     return true;
 }

@@ -38,10 +38,9 @@ void inject(const ScheduledInput& s) {
         s.down ? rig::keyDown(s.kind) : rig::keyUp(s.kind);
 }
 
-// Injects the schedule; returns when each input was given, in ms from the schedule's start.
-std::vector<double> injectSchedule(const std::vector<ScheduledInput>& schedule) {
+// Injects the schedule from `start` on; returns when each input was given, in ms from `start`.
+std::vector<double> injectSchedule(const std::vector<ScheduledInput>& schedule, int64_t start) {
     std::vector<double> sent;
-    int64_t start = stampNow();
     for (const ScheduledInput& s : schedule) {
         waitUntilMs(start, s.atMs);
         // Stamped as the call begins: the input cannot take effect earlier.
@@ -85,6 +84,32 @@ void showLatest(const std::vector<TimedInput>& meant, const std::vector<double>&
         progress("    delayed " + std::to_string((int)delays[order[n]]) + " ms: " + describe(e.identity) + " sent at " +
                  std::to_string((int)e.ms) + " ms");
     }
+}
+
+// How soon the target window itself got the scheduled keys and clicks: when the recorder sees them
+// much later than that, the delay is in how their state reaches it, not in their delivery.
+void showTargetDelays(const std::vector<ScheduledInput>& schedule, const std::vector<double>& sent,
+                      const std::vector<LoggedInput>& logged, int64_t start) {
+    std::vector<TimedInput> meant, got;
+    for (size_t i = 0; i < schedule.size(); ++i) {
+        if (schedule[i].kind != kKindMove) meant.push_back({keyIdentity(schedule[i].kind, schedule[i].down), sent[i]});
+    }
+    for (const LoggedInput& l : logged) {
+        bool down = l.message == WM_LBUTTONDOWN || l.message == WM_KEYDOWN || l.message == WM_SYSKEYDOWN;
+        int code = l.message == WM_LBUTTONDOWN || l.message == WM_LBUTTONUP ? 1 : l.code;
+        if (l.message != WM_MOUSEMOVE) got.push_back({keyIdentity(code, down), stampMs(start, l.stamp)});
+    }
+    Matching m = matchInOrder(meant, got);
+    std::vector<double> keys, clicks;
+    for (size_t i = 0; i < meant.size(); ++i) {
+        if (m.seenFor[i] < 0) continue;
+        bool click = (meant[i].identity >> 8) == 1;
+        (click ? clicks : keys).push_back(got[m.seenFor[i]].ms - meant[i].ms);
+    }
+    progress("    the target window got keys after " + std::to_string(median(keys)) + " ms (median), " +
+             std::to_string(largest(keys)) + " ms (max); clicks after " + std::to_string(median(clicks)) +
+             " ms (median), " + std::to_string(largest(clicks)) + " ms (max); " + std::to_string(m.lost) +
+             " not at all");
 }
 
 // The poll period twice: from the recorder's own time stamps, and from which steady move each poll
@@ -198,13 +223,15 @@ bool recordingBench(const BenchSetup& setup, int run) {
     rig::bringToFront(setup.targetWindow);
     int server = wineserverProcess();
     int64_t cpuBefore = cpuNanoseconds(v.unixPid), serverBefore = cpuNanoseconds(server), start = stampNow();
-    std::vector<double> sent = injectSchedule(schedule);
+    takeLoggedInput();
+    int64_t scheduleStart = stampNow();
+    std::vector<double> sent = injectSchedule(schedule, scheduleStart);
     SteadyMoves steady = moveSteadily(area, area.top + area.height - 10);
     int64_t cpuAfter = cpuNanoseconds(v.unixPid), serverAfter = cpuNanoseconds(server), end = stampNow();
     std::string bytes;
     bool saved = stopRecordingAndSave(v) && readSavedScript(v, bytes);
     closeVelmora(v);
-    takeLoggedInput();
+    showTargetDelays(schedule, sent, takeLoggedInput(), scheduleStart);
     if (!saved) {
         progress("recording: no script was saved");
         return false;
