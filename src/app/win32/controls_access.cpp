@@ -15,6 +15,15 @@ std::string windowText(HWND window) {
     return narrow(text.c_str(), length);
 }
 
+// The next visible, enabled, not minimised top-level window below `window` that `window` does not own.
+HWND nextTopLevelWindow(HWND window) {
+    for (HWND next = GetWindow(window, GW_HWNDNEXT); next; next = GetWindow(next, GW_HWNDNEXT)) {
+        if (IsWindowVisible(next) && IsWindowEnabled(next) && !IsIconic(next) && GetWindow(next, GW_OWNER) != window)
+            return next;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 void enableControl(Control c, bool enabled) {
@@ -80,8 +89,13 @@ void setWindowPosition(int setting) {
     HWND window = mainWindow();
     if (!window || !IsWindowVisible(window)) return;
     if (setting == kWindowMinimised) {
-        // SW_MINIMIZE hands activation to the next top-level window.
+        // SW_MINIMIZE hands activation to the next top-level window; where the system leaves the
+        // minimised window active instead (Wine without a window manager), the keys played or typed
+        // next would come back to it, so the hand-over is made here.
         ShowWindow(window, SW_MINIMIZE);
+        if (GetForegroundWindow() == window) {
+            if (HWND next = nextTopLevelWindow(window)) SetForegroundWindow(next);
+        }
     } else if (setting == kWindowNormal) {
         ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOWNORMAL);
         SetForegroundWindow(window);
