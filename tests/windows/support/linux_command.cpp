@@ -1,0 +1,85 @@
+// Linux commands from under Wine, through a script file and a status file in the Wine temp folder.
+#include "support/linux_command.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "support/rec_script.h"
+#include "support/utf8.h"
+#include "support/wait.h"
+
+namespace rig {
+namespace {
+
+using UnixFileName = char*(CDECL*)(const wchar_t*);
+
+bool writeText(const std::wstring& path, const std::string& text) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool complete = WriteFile(file, text.data(), (DWORD)text.size(), &written, nullptr) && written == text.size();
+    CloseHandle(file);
+    return complete;
+}
+
+std::wstring newWorkFolder() {
+    static int counter = 0;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    for (;;) {
+        std::wstring folder = std::wstring(temp) + L"velmora-sh-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(++counter);
+        if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
+    }
+}
+
+}  // namespace
+
+std::string unixPathOf(const std::wstring& windowsPath) {
+    auto convert = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    if (!convert) return {};
+    char* path = convert(windowsPath.c_str());
+    if (!path) return {};
+    std::string result = path;
+    HeapFree(GetProcessHeap(), 0, path);
+    return result;
+}
+
+std::string shellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+ShellResult runShell(const std::string& script, int timeoutMs) {
+    ShellResult result;
+    std::wstring folder = newWorkFolder();
+    std::string unixFolder = folder.empty() ? std::string() : unixPathOf(folder);
+    if (unixFolder.empty()) return result;
+    const std::wstring scriptFile = folder + L"\\run.sh", outputFile = folder + L"\\output",
+                       statusFile = folder + L"\\status";
+    const std::string at = shellQuoted(unixFolder);
+    std::string wrapped = "PATH=/usr/sbin:/usr/bin:/sbin:/bin\n( " + script + "\n) >" + at + "/output 2>&1 </dev/null\n" +
+                          "echo $? >" + at + "/status.part && mv " + at + "/status.part " + at + "/status\n";
+    std::wstring commandLine = L"/bin/sh \"" + toWide(unixFolder) + L"/run.sh\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (writeText(scriptFile, wrapped) &&
+        CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+        if (started.hThread) CloseHandle(started.hThread);
+        if (started.hProcess) CloseHandle(started.hProcess);
+        std::string status;
+        result.finished = waitUntil([&] { return readWholeFile(statusFile, status); }, timeoutMs);
+        if (result.finished) result.status = atoi(status.c_str());
+        readWholeFile(outputFile, result.output);
+    }
+    for (const wchar_t* name : {L"\\run.sh", L"\\output", L"\\status", L"\\status.part"}) DeleteFileW((folder + name).c_str());
+    RemoveDirectoryW(folder.c_str());
+    return result;
+}
+
+}  // namespace rig
