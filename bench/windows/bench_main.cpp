@@ -11,7 +11,7 @@
 #include "results.h"
 #include "support/find.h"
 #include "support/read.h"
-#include "target_window.h"
+#include "support/input_logger.h"
 #include "velmora_ui.h"
 
 namespace {
@@ -48,8 +48,9 @@ bool wanted(const Options& o, const std::string& bench) {
     return ("," + o.only + ",").find("," + bench + ",") != std::string::npos;
 }
 
-// The target window goes left of where the program's window opens, the full height of the screen.
-bool placeTarget(BenchSetup& setup) {
+// The target window goes left of where the program's window opens, the full height of the screen,
+// and above every other window, so a minimised program's remains never cover it.
+bool placeTarget(BenchSetup& setup, rig::InputLogger& target) {
     Velmora v;
     std::string error;
     bool opened = openVelmora(v, error);
@@ -59,9 +60,12 @@ bool placeTarget(BenchSetup& setup) {
         progress(opened ? "the program's window leaves too little room on its left" : error);
         return false;
     }
-    setup.target = {0, 0, box.x - 16, setup.screenHeight};
-    setup.targetWindow = openTargetWindow(setup.target);
-    return setup.targetWindow != nullptr;
+    if (!rig::startInputLogger(target, {0, 0, box.x - 16, setup.screenHeight}, L"Velmora bench target")) return false;
+    SetWindowPos(target.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    rig::Box client = rig::clientOnScreen(target.window);
+    setup.target = &target;
+    setup.targetArea = {client.x, client.y, client.width, client.height};
+    return true;
 }
 
 }  // namespace
@@ -72,10 +76,11 @@ int main(int argc, char** argv) {
         progress("usage: velmora_bench.exe --results FILE [--runs N] [--seed S] [--only LIST] [--quick]");
         return 2;
     }
-    BenchSetup setup = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), {}, nullptr, o.seed, o.quick};
+    BenchSetup setup = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, {}, o.seed, o.quick};
     // The driver's own sleeps are short only with the fine timer resolution.
     timeBeginPeriod(1);
-    if (!placeTarget(setup)) return 1;
+    rig::InputLogger target;
+    if (!placeTarget(setup, target)) return 1;
     int failures = 0;
     for (int run = 0; run < o.runs; ++run) {
         if (wanted(o, "startup")) failures += !startupBench(setup, run);
@@ -83,7 +88,7 @@ int main(int argc, char** argv) {
         if (wanted(o, "recording")) failures += !recordingBench(setup, run);
         if (wanted(o, "playback")) failures += !playbackBench(setup, run);
     }
-    closeTargetWindow();
+    rig::stopInputLogger(target);
     timeEndPeriod(1);
     if (failures) progress(std::to_string(failures) + " benchmark runs could not be carried out");
     return failures ? 1 : 0;

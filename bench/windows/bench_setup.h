@@ -6,11 +6,12 @@
 #include <string>
 
 #include "seeded_input.h"
+#include "support/input_logger.h"
 
 struct BenchSetup {
     int screenWidth, screenHeight;
-    Area target;  // where the target window lies: left of the program's window
-    HWND targetWindow;
+    rig::InputLogger* target;  // the logging target window, left of the program's window
+    Area targetArea;  // its client area on the screen
     uint32_t seed;
     bool quick;  // shorter runs, for trying the driver out; never for reported figures
 };

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "bench_setup.h"
+#include "clock.h"
 #include "results.h"
 #include "support/find.h"
 #include "support/program.h"
 #include "support/wait.h"
-#include "target_window.h"
 #include "unix_process.h"
 #include "velmora_ui.h"
 
@@ -56,8 +56,7 @@ bool idleCostBench(const BenchSetup& setup, int run) {
     // The recording is started with its button, not F2, which the idle copy's timer would also see.
     bool ready = openYardstick(ticking, L"ticking_program.exe", error) &&
                  openYardstick(polling, L"polling_program.exe", error) && openVelmora(idle, error) &&
-                 openVelmora(recording, error) && clickControl(recording, 按钮_记录) &&
-                 waitForEnabled(recording, 按钮_停止, true, 15000);
+                 openVelmora(recording, error) && startRecordingByButton(recording);
     int server = wineserverProcess();
     CpuMark before = markCpu(idle, recording, ticking, polling, server);
     // Nothing to wait for: the span is the measurement.

@@ -8,13 +8,12 @@
 #include <vector>
 
 #include "bench_setup.h"
+#include "clock.h"
 #include "input_tally.h"
 #include "results.h"
-#include "script_bytes.h"
 #include "stats.h"
-#include "support/input.h"
-#include "support/wait.h"
-#include "target_window.h"
+#include "support/script_events.h"
+#include "support/velmora_actions.h"
 #include "unix_process.h"
 #include "velmora_ui.h"
 
@@ -23,35 +22,25 @@ namespace {
 // Long enough for the program to step aside and the target to take the focus before the first record.
 constexpr int kLeadInMs = 3000;
 
-std::vector<TimedInput> meantInput(const std::vector<EventRecord>& script, const BenchSetup& setup) {
+std::vector<TimedInput> meantInput(const std::vector<rig::ScriptRecord>& script, const BenchSetup& setup) {
     std::vector<TimedInput> meant;
-    for (const EventRecord& r : script) {
-        uint64_t identity = r.kind == kKindMove ? moveIdentity(pixelOfNormalised(r.p1, setup.screenWidth),
-                                                               pixelOfNormalised(r.p2, setup.screenHeight))
-                                                : keyIdentity(r.kind, r.p1 == kTransitionDown);
+    for (const rig::ScriptRecord& r : script) {
+        uint64_t identity = r.kind == 0 ? moveIdentity(rig::pixelOf(r.p1, setup.screenWidth),
+                                                       rig::pixelOf(r.p2, setup.screenHeight))
+                                        : keyIdentity(r.kind, r.p1 == rig::kDown);
         meant.push_back({identity, (double)r.time});
     }
     return meant;
 }
 
-// The input messages the script can cause, stamped in ms from `start`.
-std::vector<TimedInput> seenInput(const std::vector<LoggedInput>& logged, int64_t start) {
+// The input messages the target window got, stamped in ms from `start`.
+std::vector<TimedInput> seenInput(const std::vector<rig::LoggedInput>& logged, int64_t start) {
     std::vector<TimedInput> seen;
-    for (const LoggedInput& l : logged) {
-        uint64_t identity;
-        switch (l.message) {
-            case WM_MOUSEMOVE: identity = moveIdentity(l.x, l.y); break;
-            case WM_LBUTTONDOWN: identity = keyIdentity(1, true); break;
-            case WM_LBUTTONUP: identity = keyIdentity(1, false); break;
-            case WM_RBUTTONDOWN: identity = keyIdentity(2, true); break;
-            case WM_RBUTTONUP: identity = keyIdentity(2, false); break;
-            case WM_KEYDOWN:
-            case WM_SYSKEYDOWN: identity = keyIdentity(l.code, true); break;
-            case WM_KEYUP:
-            case WM_SYSKEYUP: identity = keyIdentity(l.code, false); break;
-            default: identity = (uint64_t)l.message << 40 | 0xFF;  // anything else is extra
-        }
-        seen.push_back({identity, stampMs(start, l.stamp)});
+    for (const rig::LoggedInput& l : logged) {
+        uint64_t identity = l.code == 0   ? moveIdentity(l.screen.x, l.screen.y)
+                            : l.code > 0 ? keyIdentity(l.code, l.transition == rig::kDown)
+                                         : (uint64_t)l.message << 40 | 0xFF;  // anything else is extra
+        seen.push_back({identity, stampMs(start, l.at)});
     }
     return seen;
 }
@@ -82,38 +71,27 @@ void reportLateness(const std::vector<TimedInput>& meant, const std::vector<Time
 }  // namespace
 
 bool playbackBench(const BenchSetup& setup, int run) {
-    std::vector<EventRecord> script =
-        playbackScript(setup.seed + run, setup.target, setup.screenWidth, setup.screenHeight,
-                       setup.quick ? 300 : 2000, setup.quick ? 8000 : 60000, kLeadInMs);
+    std::vector<rig::ScriptRecord> script =
+        playbackScript(setup.seed + run, setup.targetArea, setup.quick ? 300 : 2000, setup.quick ? 8000 : 60000,
+                       kLeadInMs);
     progress("playback run " + std::to_string(run + 1) + ": " + std::to_string(script.size()) + " events over " +
              std::to_string(script.back().time - kLeadInMs) + " ms");
     Velmora v;
     std::string error;
-    bool ready = openVelmora(v, error, {{"scripts\\bench.mrc", scriptBytes(script)}}) &&
-                 setEditText(v, 编辑框_间隔时间, "0") && selectFirstScript(v);
-    if (!ready) {
-        progress("playback: cannot prepare the program: " + error);
-        closeVelmora(v);
-        return false;
-    }
+    // One pass and no pause, so the end of the pass is the end of the playback.
+    bool started = openVelmora(v, error, {{"scripts\\bench.mrc", rig::scriptBytes(script)}}) &&
+                   rig::startPlayback(v.window, 0, "1", "0", *setup.target, error);
     int server = wineserverProcess();
-    takeLoggedInput();
     int64_t cpuBefore = cpuNanoseconds(v.unixPid), serverBefore = cpuNanoseconds(server), start = stampNow();
-    bool clicked = clickControl(v, 按钮_回放);
-    // Keys go to the active window: once the program has stepped aside, the target takes the focus,
-    // as the script's own opening click would.
-    rig::waitUntil([&] { return IsIconic(v.window) != 0; }, 2000);
-    rig::bringToFront(setup.targetWindow);
-    bool finished = clicked && waitForText(v, 标签_当前次数, "执行完毕", script.back().time + 60000);
+    bool finished = started && waitForText(v, 标签_当前次数, "执行完毕", script.back().time + 60000);
     int64_t cpuAfter = cpuNanoseconds(v.unixPid), serverAfter = cpuNanoseconds(server), end = stampNow();
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof memory;
-    bool measuredMemory = GetProcessMemoryInfo(v.program.process, &memory, sizeof memory);
-    int64_t peakResident = peakResidentBytes(v.unixPid);
-    std::vector<LoggedInput> logged = takeLoggedInput();
+    bool measuredMemory = started && GetProcessMemoryInfo(v.program.process, &memory, sizeof memory);
+    std::vector<rig::LoggedInput> logged = rig::loggedInputs(*setup.target);
     closeVelmora(v);
     if (!finished) {
-        progress("playback: the program did not finish playing");
+        progress("playback: " + (started ? "the program did not finish playing" : error));
         return false;
     }
     std::vector<TimedInput> meant = meantInput(script, setup), seen = seenInput(logged, start);
@@ -125,6 +103,5 @@ bool playbackBench(const BenchSetup& setup, int run) {
     report("playback_cpu_percent", (cpuAfter - cpuBefore) / 1e6 / wallMs * 100);
     report("playback_wineserver_cpu_percent", (serverAfter - serverBefore) / 1e6 / wallMs * 100);
     if (measuredMemory) report("peak_working_set_mib", memory.PeakWorkingSetSize / 1048576.0);
-    if (peakResident > 0) report("peak_resident_mib", peakResident / 1048576.0);
     return true;
 }

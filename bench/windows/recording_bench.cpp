@@ -6,13 +6,15 @@
 #include <vector>
 
 #include "bench_setup.h"
+#include "clock.h"
 #include "input_tally.h"
 #include "results.h"
-#include "script_bytes.h"
 #include "stats.h"
 #include "support/input.h"
+#include "support/input_logger.h"
+#include "support/rec_script.h"
+#include "support/script_events.h"
 #include "support/wait.h"
-#include "target_window.h"
 #include "unix_process.h"
 #include "velmora_ui.h"
 
@@ -30,7 +32,7 @@ void waitUntilMs(int64_t start, double ms) {
 }
 
 void inject(const ScheduledInput& s) {
-    if (s.kind == kKindMove)
+    if (s.kind == 0)
         rig::moveMouseTo(s.x, s.y);
     else if (s.kind == 1)
         s.down ? rig::leftDown() : rig::leftUp();
@@ -89,15 +91,13 @@ void showLatest(const std::vector<TimedInput>& meant, const std::vector<double>&
 // How soon the target window itself got the scheduled keys and clicks: when the recorder sees them
 // much later than that, the delay is in how their state reaches it, not in their delivery.
 void showTargetDelays(const std::vector<ScheduledInput>& schedule, const std::vector<double>& sent,
-                      const std::vector<LoggedInput>& logged, int64_t start) {
+                      const std::vector<rig::LoggedInput>& logged, int64_t start) {
     std::vector<TimedInput> meant, got;
     for (size_t i = 0; i < schedule.size(); ++i) {
-        if (schedule[i].kind != kKindMove) meant.push_back({keyIdentity(schedule[i].kind, schedule[i].down), sent[i]});
+        if (schedule[i].kind != 0) meant.push_back({keyIdentity(schedule[i].kind, schedule[i].down), sent[i]});
     }
-    for (const LoggedInput& l : logged) {
-        bool down = l.message == WM_LBUTTONDOWN || l.message == WM_KEYDOWN || l.message == WM_SYSKEYDOWN;
-        int code = l.message == WM_LBUTTONDOWN || l.message == WM_LBUTTONUP ? 1 : l.code;
-        if (l.message != WM_MOUSEMOVE) got.push_back({keyIdentity(code, down), stampMs(start, l.stamp)});
+    for (const rig::LoggedInput& l : logged) {
+        if (l.code > 0) got.push_back({keyIdentity(l.code, l.transition == rig::kDown), stampMs(start, l.at)});
     }
     Matching m = matchInOrder(meant, got);
     std::vector<double> keys, clicks;
@@ -114,7 +114,7 @@ void showTargetDelays(const std::vector<ScheduledInput>& schedule, const std::ve
 
 // The poll period twice: from the recorder's own time stamps, and from which steady move each poll
 // saw (the first move after the previous poll's with that pixel), timed by this process's clock.
-void reportPollPeriods(const SteadyMoves& steady, const std::vector<EventRecord>& polls, int screenWidth) {
+void reportPollPeriods(const SteadyMoves& steady, const std::vector<rig::ScriptRecord>& polls, int screenWidth) {
     std::vector<double> byStamps, byMoves;
     int k = -1;
     double previousAt = -1;
@@ -134,30 +134,30 @@ void reportPollPeriods(const SteadyMoves& steady, const std::vector<EventRecord>
 }
 
 void compare(const std::vector<ScheduledInput>& schedule, const std::vector<double>& sent, const SteadyMoves& steady,
-             const std::vector<EventRecord>& recorded, const BenchSetup& setup) {
+             const std::vector<rig::ScriptRecord>& recorded, const BenchSetup& setup) {
     const int32_t pollRowScale = recordedScale(steady.row, setup.screenHeight);
     std::vector<TimedInput> meant, seen;
     for (size_t i = 0; i < schedule.size(); ++i) {
         const ScheduledInput& s = schedule[i];
-        uint64_t identity = s.kind == kKindMove ? moveIdentity(recordedScale(s.x, setup.screenWidth),
+        uint64_t identity = s.kind == 0 ? moveIdentity(recordedScale(s.x, setup.screenWidth),
                                                                recordedScale(s.y, setup.screenHeight))
                                                 : keyIdentity(s.kind, s.down);
         meant.push_back({identity, sent[i]});
     }
     std::set<uint64_t> scheduled;
     for (const TimedInput& t : meant) scheduled.insert(t.identity);
-    std::vector<EventRecord> polls;
+    std::vector<rig::ScriptRecord> polls;
     for (size_t i = 0; i < recorded.size(); ++i) {
-        const EventRecord& r = recorded[i];
-        if (r.kind == kKindMove && r.p2 == pollRowScale) {
+        const rig::ScriptRecord& r = recorded[i];
+        if (r.kind == 0 && r.p2 == pollRowScale) {
             polls.push_back(r);
             continue;
         }
-        uint64_t identity = r.kind == kKindMove ? moveIdentity(r.p1, r.p2) : keyIdentity(r.kind, r.p1 == 0);
+        uint64_t identity = r.kind == 0 ? moveIdentity(r.p1, r.p2) : keyIdentity(r.kind, r.p1 == rig::kDown);
         // The cursor's resting place when the recording began is where it starts, not an input.
         // Moves before the first scheduled input are where the cursor stood as the recording began
         // (another process's cursor reaches the recorder some ms late, so there can be two).
-        if (seen.empty() && r.kind == kKindMove && !scheduled.count(identity)) {
+        if (seen.empty() && r.kind == 0 && !scheduled.count(identity)) {
             progress("    start position: " + describe(identity) + " at " + std::to_string(r.time) + " ms");
             continue;
         }
@@ -195,7 +195,7 @@ void compare(const std::vector<ScheduledInput>& schedule, const std::vector<doub
 }  // namespace
 
 bool recordingBench(const BenchSetup& setup, int run) {
-    const Area& area = setup.target;
+    const Area& area = setup.targetArea;
     std::vector<ScheduledInput> schedule =
         recordingSchedule(setup.seed + 1000 + run, area, setup.quick ? 200 : 1000, 15, 35);
     progress("recording run " + std::to_string(run + 1) + ": " + std::to_string(schedule.size()) +
@@ -220,10 +220,10 @@ bool recordingBench(const BenchSetup& setup, int run) {
         return false;
     }
     // Typed letters land in the target window, not in whatever else might be in front.
-    rig::bringToFront(setup.targetWindow);
+    rig::bringToFront(setup.target->window);
     int server = wineserverProcess();
     int64_t cpuBefore = cpuNanoseconds(v.unixPid), serverBefore = cpuNanoseconds(server), start = stampNow();
-    takeLoggedInput();
+    rig::clearLoggedInputs(*setup.target);
     int64_t scheduleStart = stampNow();
     std::vector<double> sent = injectSchedule(schedule, scheduleStart);
     SteadyMoves steady = moveSteadily(area, area.top + area.height - 10);
@@ -231,12 +231,13 @@ bool recordingBench(const BenchSetup& setup, int run) {
     std::string bytes;
     bool saved = stopRecordingAndSave(v) && readSavedScript(v, bytes);
     closeVelmora(v);
-    showTargetDelays(schedule, sent, takeLoggedInput(), scheduleStart);
+    showTargetDelays(schedule, sent, rig::loggedInputs(*setup.target), scheduleStart);
+    rig::clearLoggedInputs(*setup.target);
     if (!saved) {
         progress("recording: no script was saved");
         return false;
     }
-    compare(schedule, sent, steady, scriptRecords(bytes), setup);
+    compare(schedule, sent, steady, rig::decodeScript(bytes), setup);
     double wallMs = stampMs(start, end);
     report("recording_cpu_percent", (cpuAfter - cpuBefore) / 1e6 / wallMs * 100);
     report("recording_wineserver_cpu_percent", (serverAfter - serverBefore) / 1e6 / wallMs * 100);

@@ -5,6 +5,8 @@
 #include <set>
 #include <utility>
 
+#include "support/script_events.h"
+
 namespace {
 
 constexpr int kEdgeMargin = 24;  // keeps generated moves clear of the area's border rows and columns
@@ -44,23 +46,14 @@ void addAction(Generator& g, std::vector<ScheduledInput>& out, int clickButton) 
 
 }  // namespace
 
-int32_t normalisedPixel(int at, int extent) {
-    return (int32_t)((2LL * at + 1) * 32768 / extent);
-}
-
-int pixelOfNormalised(int32_t value, int extent) {
-    return (int)((int64_t)value * extent / 65536);
-}
-
-std::vector<EventRecord> playbackScript(uint32_t seed, const Area& area, int screenWidth, int screenHeight,
-                                        int minEvents, int minMs, int leadInMs) {
+std::vector<rig::ScriptRecord> playbackScript(uint32_t seed, const Area& area, int minEvents, int minMs, int leadInMs) {
     Generator g{std::mt19937(seed), area, {}};
     std::vector<ScheduledInput> actions;
     std::pair<int, int> first = g.freshPixel();
     actions.push_back({0, 0, first.first, first.second, true});
     actions.push_back({0, 1, 0, 0, true});
     actions.push_back({0, 1, 0, 0, false});
-    std::vector<EventRecord> script;
+    std::vector<rig::ScriptRecord> script;
     int32_t time = leadInMs;
     for (size_t next = 0;; ++next) {
         if (next == actions.size()) {
@@ -68,10 +61,10 @@ std::vector<EventRecord> playbackScript(uint32_t seed, const Area& area, int scr
             addAction(g, actions, g.between(0, 1) ? 1 : 2);
         }
         const ScheduledInput& a = actions[next];
-        if (a.kind == kKindMove)
-            script.push_back({time, kKindMove, normalisedPixel(a.x, screenWidth), normalisedPixel(a.y, screenHeight)});
+        if (a.kind == 0)
+            script.push_back(rig::moveTo(time, a.x, a.y));
         else
-            script.push_back({time, a.kind, a.down ? kTransitionDown : kTransitionUp, 0});
+            script.push_back({time, a.kind, a.down ? rig::kDown : rig::kUp, 0});
         // Gaps of one to five recorder polls, as a recording of a brisk user has.
         time += g.between(10, 50);
     }

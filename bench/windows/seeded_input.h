@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "recording/event_record.h"
+#include "support/rec_script.h"
 
 // A rectangle of the primary screen, in pixels.
 struct Area {
@@ -21,13 +21,8 @@ struct ScheduledInput {
 // The playback script: at least `minEvents` records spanning at least `minMs`, moves to distinct
 // pixels of `area`, letter and digit taps, left and right clicks; it opens with a move and a left
 // click so the target window is active before the first key. Times start at `leadInMs`.
-std::vector<EventRecord> playbackScript(uint32_t seed, const Area& area, int screenWidth, int screenHeight,
-                                        int minEvents, int minMs, int leadInMs);
+std::vector<rig::ScriptRecord> playbackScript(uint32_t seed, const Area& area, int minEvents, int minMs, int leadInMs);
 // The recording schedule: at least `events` inputs with gaps of `minGapMs`..`maxGapMs`, moves to
 // distinct pixels of `area` at least 24 pixels from its edges, letter and digit taps, left clicks.
 std::vector<ScheduledInput> recordingSchedule(uint32_t seed, const Area& area, int events, int minGapMs,
                                               int maxGapMs);
-// The point on the 0..65535 scale in the middle of pixel `at`, so it maps back onto that pixel.
-int32_t normalisedPixel(int at, int extent);
-// The pixel a move of the 0..65535 scale lands on, the way absolute injection maps it.
-int pixelOfNormalised(int32_t value, int extent);

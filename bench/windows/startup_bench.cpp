@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "bench_setup.h"
+#include "clock.h"
 #include "results.h"
 #include "stats.h"
 #include "support/find.h"
 #include "support/program.h"
-#include "target_window.h"
 
 namespace {
 

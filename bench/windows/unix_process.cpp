@@ -8,13 +8,15 @@
 #include <vector>
 
 #include "support/program.h"
+#include "support/rec_script.h"
 #include "support/utf8.h"
-#include "whole_file.h"
 
 namespace {
 
 std::string readWhole(const std::string& unixPath) {
-    return readWholeFile(rig::windowsPath(unixPath));
+    std::string bytes;
+    rig::readWholeFile(rig::windowsPath(unixPath), bytes);
+    return bytes;
 }
 
 // The names in a /proc folder that are numbers: process or thread IDs.
@@ -86,11 +88,4 @@ int64_t cpuNanoseconds(int pid) {
         total += _atoi64(readWhole(tasks + "/" + std::to_string(thread) + "/schedstat").c_str());
     }
     return total;
-}
-
-int64_t peakResidentBytes(int pid) {
-    std::string status = readWhole("/proc/" + std::to_string(pid) + "/status");
-    size_t at = status.find("VmHWM:");
-    if (at == std::string::npos) return -1;
-    return _atoi64(status.c_str() + at + 6) * 1024;
 }

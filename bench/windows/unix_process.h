@@ -1,5 +1,5 @@
-// Linux's view of this Wine prefix's processes, read through drive Z:, for CPU time and memory:
-// Wine does not report the CPU times of other processes.
+// Linux's view of this Wine prefix's processes, read through drive Z:, for CPU time: Wine does not
+// report the CPU times of other processes.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -11,5 +11,3 @@ int unixProcessOf(const std::wstring& windowsPath);
 int wineserverProcess();
 // CPU time spent by all threads of `pid` so far, in nanoseconds; -1 when unreadable.
 int64_t cpuNanoseconds(int pid);
-// The peak resident set size (VmHWM) of `pid`, in bytes; -1 when unreadable.
-int64_t peakResidentBytes(int pid);

@@ -1,13 +1,15 @@
-// The user's side of the program under test, through the test rig's real input.
+// The user's side of the program under test, through the test rig's real input and dialogs.
 #include "velmora_ui.h"
 
 #include "support/find.h"
 #include "support/input.h"
 #include "support/read.h"
-#include "support/utf8.h"
+#include "support/rec_actions.h"
+#include "support/rec_dialogs.h"
+#include "support/rec_script.h"
+#include "support/velmora_actions.h"
 #include "support/wait.h"
 #include "unix_process.h"
-#include "whole_file.h"
 
 namespace {
 constexpr int kUiWaitMs = 15000;
@@ -39,35 +41,6 @@ HWND controlOf(const Velmora& v, Control id) {
     return rig::findControl(v.window, id);
 }
 
-bool setEditText(const Velmora& v, Control edit, const std::string& text) {
-    HWND control = controlOf(v, edit);
-    std::wstring wide = rig::toWide(text);
-    return control && SendMessageW(control, WM_SETTEXT, 0, (LPARAM)wide.c_str()) && rig::textOf(control) == text;
-}
-
-bool clickControl(const Velmora& v, Control id) {
-    HWND control = controlOf(v, id);
-    return control && rig::bringToFront(v.window) && rig::clickMiddleOf(control);
-}
-
-bool selectFirstScript(const Velmora& v) {
-    HWND list = controlOf(v, 列表框_脚本);
-    if (!list || !rig::bringToFront(v.window)) return false;
-    // The first entry's row is at the top of the list's client area.
-    int rowHeight = (int)SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
-    POINT at = {8, rowHeight / 2};
-    ClientToScreen(list, &at);
-    rig::moveMouseTo(at.x, at.y);
-    if (!rig::waitUntil([&] {
-            POINT now;
-            return GetCursorPos(&now) && now.x == at.x && now.y == at.y;
-        }))
-        return false;
-    rig::leftDown();
-    rig::leftUp();
-    return waitForEnabled(v, 按钮_回放, true, kUiWaitMs);
-}
-
 bool waitForText(const Velmora& v, Control id, const std::string& text, int timeoutMs) {
     HWND control = controlOf(v, id);
     return control && rig::waitUntil([&] { return rig::textOf(control) == text; }, timeoutMs);
@@ -83,20 +56,20 @@ bool startRecordingByHotKey(const Velmora& v) {
     return waitForEnabled(v, 按钮_停止, true, kUiWaitMs);
 }
 
+bool startRecordingByButton(const Velmora& v) {
+    HWND stop = controlOf(v, 按钮_停止);
+    return rig::bringToFrontToStay(v.window) &&
+           rig::clickButtonUntil(controlOf(v, 按钮_记录), [&] { return IsWindowEnabled(stop) != 0; });
+}
+
 bool stopRecordingAndSave(const Velmora& v) {
     rig::tapKey(VK_F3);
-    HWND box = rig::waitForDialog(v.program.id, "保存脚本", kUiWaitMs);
-    if (!box || !rig::bringToFront(box)) return false;
-    rig::tapKey(VK_RETURN);
-    return waitForEnabled(v, 按钮_记录, true, kUiWaitMs);
+    HWND box = rig::waitForInputBox(v.program.id, "保存脚本", kUiWaitMs);
+    return box && rig::confirm(box) && waitForEnabled(v, 按钮_记录, true, kUiWaitMs);
 }
 
 bool readSavedScript(const Velmora& v, std::string& bytes) {
-    WIN32_FIND_DATAW entry;
     std::wstring folder = v.program.runDirectory + L"\\scripts\\";
-    HANDLE search = FindFirstFileW((folder + L"*.mrc").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    bytes = readWholeFile(folder + entry.cFileName);
-    return true;
+    std::vector<std::wstring> scripts = rig::plainFilesMatching(folder + L"*.mrc");
+    return scripts.size() == 1 && rig::readWholeFile(folder + scripts[0], bytes);
 }

@@ -1,4 +1,4 @@
-// Driving a private copy of velmora.exe as a user does: hot keys, clicks, the name box.
+// A private copy of velmora.exe driven as a user does it: its window, hot keys, the name box.
 #pragma once
 #include <windows.h>
 
@@ -11,7 +11,7 @@
 struct Velmora {
     rig::Program program;
     HWND window = nullptr;
-    int unixPid = 0;  // for CPU time and memory
+    int unixPid = 0;  // for CPU time
 };
 
 // Starts a copy with `files` laid into its folder and waits for its window; false with `error`.
@@ -19,15 +19,12 @@ bool openVelmora(Velmora& v, std::string& error, const std::vector<rig::PlacedFi
 // Closes the window and waits for the program to end; kills it when it does not.
 void closeVelmora(Velmora& v);
 HWND controlOf(const Velmora& v, Control id);
-// Replaces the text of an edit box, as typing over it would.
-bool setEditText(const Velmora& v, Control edit, const std::string& text);
-bool clickControl(const Velmora& v, Control id);
-// Clicks the first entry of the script list and waits for the playback button to be enabled.
-bool selectFirstScript(const Velmora& v);
 bool waitForText(const Velmora& v, Control id, const std::string& text, int timeoutMs);
 bool waitForEnabled(const Velmora& v, Control id, bool enabled, int timeoutMs);
 // F2, then waits until the recording runs (the stop button is enabled).
 bool startRecordingByHotKey(const Velmora& v);
+// Clicks the record button, then waits until the recording runs.
+bool startRecordingByButton(const Velmora& v);
 // F3, confirms the offered name with Enter, and waits until the window is idle again.
 bool stopRecordingAndSave(const Velmora& v);
 // The bytes of the one script in the copy's scripts folder; false when there is none.
