@@ -61,7 +61,7 @@ if quietly configure-windows cmake --preset windows && quietly build-windows cma
     # A private display, so the tests see the same empty 1024x768 screen wherever they run.
     if ! start_private_display xvfb; then
         failed+=(xvfb)
-    elif ! use_wine_prefix "$root/build/windows/wineprefix"; then
+    elif ! use_wine_prefix "$root/build/windows/wineprefix" unmanaged; then
         failed+=(wineboot-init)
     else
         # One server and its services for all tests, started here so no test's output pipe is held by them.

@@ -23,15 +23,22 @@ start_private_display() {
     export DISPLAY=:$(head -n 1 "$display_file")
 }
 
-# use_wine_prefix DIR: exports WINEPREFIX=DIR, making the prefix first if it is not complete.
+# use_wine_prefix DIR [unmanaged]: exports WINEPREFIX=DIR, making the prefix first if it is not
+# complete. "unmanaged" is for private displays without a window manager: Wine otherwise waits about
+# 2 s for every window that closes there.
 use_wine_prefix() {
     export WINEPREFIX=$1
     session_wine_up=1
-    if [ ! -f "$WINEPREFIX/.velmora-ready" ]; then
+    local ready=$WINEPREFIX/.velmora-ready${2:+-$2}
+    if [ ! -f "$ready" ]; then
         rm -rf "$WINEPREFIX"
         echo "== creating the Wine prefix ${WINEPREFIX#"$root"/}"
         wineboot -i </dev/null >"$logs/wineboot-init.log" 2>&1 || return 1
-        touch "$WINEPREFIX/.velmora-ready"
+        if [ "${2:-}" = unmanaged ]; then
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+                </dev/null >>"$logs/wineboot-init.log" 2>&1 || return 1
+        fi
+        touch "$ready"
     fi
 }
 
