@@ -26,8 +26,7 @@ trap stop_wine_session EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 start_private_display soak-xvfb || exit 1
-use_wine_prefix "$build/soak-prefix" || exit 1
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+use_wine_prefix "$build/soak-prefix" unmanaged || exit 1
 # The server and its services first, so that none of them holds the run's output open.
 wineserver -p
 wineboot </dev/null >/dev/null 2>&1
