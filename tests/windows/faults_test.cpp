@@ -22,6 +22,7 @@
 #include "support/rec_target.h"
 #include "support/utf8.h"
 #include "support/wait.h"
+#include "support/velmora_test.h"
 
 namespace {
 
@@ -55,11 +56,9 @@ bool cancel(HWND box) {
     return rig::waitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); });
 }
 
-struct Faults : testing::Test {
-    rig::Program program;
+struct Faults : rig::VelmoraTest {
     rig::TargetWindow target;
     rig::FolderFault fault;
-    HWND window = nullptr;
 
     void TearDown() override {
         rig::releaseFloodKeys();
@@ -68,6 +67,7 @@ struct Faults : testing::Test {
         }
         finishProgram();
         rig::closeTargetWindow(target);
+        VelmoraTest::TearDown();
     }
 
     // Ends the program, lifts the fault from its folder and removes the folder.
@@ -81,15 +81,7 @@ struct Faults : testing::Test {
         window = nullptr;
     }
 
-    void start(const std::vector<rig::PlacedFile>& files = {}) {
-        std::string error;
-        ASSERT_TRUE(rig::startVelmora(program, error, files)) << error;
-        window = rig::waitForVelmora(program.id);
-        ASSERT_NE(window, nullptr) << "no visible window titled Velmora";
-    }
 
-    HWND control(Control id) { return rig::findControl(window, id); }
-    bool enabled(Control id) { return IsWindowEnabled(control(id)) != 0; }
     std::wstring scriptsDir() { return program.runDirectory + L"\\scripts"; }
     std::wstring scriptPath(const std::string& entry) { return scriptsDir() + L"\\" + rig::toWide(entry); }
 

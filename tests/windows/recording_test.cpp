@@ -19,6 +19,7 @@
 #include "support/rec_target.h"
 #include "support/utf8.h"
 #include "support/wait.h"
+#include "support/velmora_test.h"
 
 namespace {
 
@@ -171,25 +172,15 @@ SYSTEMTIME localTimeNow(int shiftSeconds) {
     return timeOf(secondsOf(t) + shiftSeconds);
 }
 
-struct Recorder : testing::Test {
-    rig::Program program;
+struct Recorder : rig::VelmoraTest {
     rig::TargetWindow target;
-    HWND window = nullptr;
 
     void TearDown() override {
-        rig::dispose(program);
+        VelmoraTest::TearDown();
         rig::closeTargetWindow(target);
     }
 
-    void start() {
-        std::string error;
-        ASSERT_TRUE(rig::startVelmora(program, error)) << error;
-        window = rig::waitForVelmora(program.id);
-        ASSERT_NE(window, nullptr) << "no visible window titled Velmora";
-    }
 
-    HWND control(Control id) { return rig::findControl(window, id); }
-    bool enabled(Control id) { return IsWindowEnabled(control(id)) != 0; }
 
     // Stop enabled, the window minimised and the first event counted: the polling loop runs.
     bool recordingRuns() {

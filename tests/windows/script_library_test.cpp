@@ -18,6 +18,7 @@
 #include "support/rec_script.h"
 #include "support/utf8.h"
 #include "support/wait.h"
+#include "support/velmora_test.h"
 
 namespace {
 
@@ -34,21 +35,10 @@ std::vector<std::string> utf8(const std::vector<std::wstring>& names) {
     return converted;
 }
 
-struct Library : testing::Test {
-    rig::Program program;
-    HWND window = nullptr;
+struct Library : rig::VelmoraTest {
 
-    void TearDown() override { rig::dispose(program); }
 
-    void start(const std::vector<rig::PlacedFile>& files = {}) {
-        std::string error;
-        ASSERT_TRUE(rig::startVelmora(program, error, files)) << error;
-        window = rig::waitForVelmora(program.id);
-        ASSERT_NE(window, nullptr) << "no visible window titled Velmora";
-    }
 
-    HWND control(Control id) { return rig::findControl(window, id); }
-    bool enabled(Control id) { return IsWindowEnabled(control(id)) != 0; }
     std::vector<std::string> entries() { return rig::listEntries(control(列表框_脚本)); }
     bool listShows(const std::vector<std::string>& wanted) {
         return rig::waitUntil([&] { return entries() == wanted; }, kUiWaitMs);

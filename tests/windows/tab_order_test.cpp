@@ -13,23 +13,15 @@
 #include "support/program.h"
 #include "support/read.h"
 #include "support/wait.h"
+#include "support/velmora_test.h"
 
 namespace {
 
-struct TabOrder : testing::Test {
-    rig::Program program;
-    HWND window = nullptr;
+struct TabOrder : rig::VelmoraTest {
 
     void start(const std::vector<rig::PlacedFile>& files = {}) {
-        std::string error;
-        ASSERT_TRUE(rig::startVelmora(program, error, files)) << error;
-        window = rig::waitForVelmora(program.id);
-        ASSERT_NE(window, nullptr) << "no visible window titled Velmora";
-        ASSERT_TRUE(rig::bringToFront(window)) << "the window did not come to the front";
-    }
-    void TearDown() override {
-        if (HasFailure() && window) std::printf("probe of the window:\n%s", rig::probeReport(window).c_str());
-        rig::dispose(program);
+        VelmoraTest::start(files);
+        if (!HasFatalFailure()) ASSERT_TRUE(rig::bringToFront(window)) << "the window did not come to the front";
     }
     std::string focusName() {
         HWND focus = rig::focusOf(window);

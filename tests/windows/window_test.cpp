@@ -14,6 +14,7 @@
 #include "support/program.h"
 #include "support/read.h"
 #include "support/wait.h"
+#include "support/velmora_test.h"
 
 namespace {
 
@@ -80,23 +81,9 @@ const Row kRows[] = {
     {标签2, Label, 0, 160, 336, 104, 16, nullptr, true, -1},
 };
 
-struct MainWindow : testing::Test {
-    rig::Program program;
-    HWND window = nullptr;
+struct MainWindow : rig::VelmoraTest {
 
     void SetUp() override { start({}); }
-    void start(const std::vector<rig::PlacedFile>& files) {
-        rig::dispose(program);
-        std::string error;
-        ASSERT_TRUE(rig::startVelmora(program, error, files)) << error;
-        window = rig::waitForVelmora(program.id);
-        ASSERT_NE(window, nullptr) << "no visible window titled Velmora";
-    }
-    void TearDown() override {
-        if (HasFailure() && window) std::printf("probe of the window:\n%s", rig::probeReport(window).c_str());
-        rig::dispose(program);
-    }
-    HWND control(Control id) { return rig::findControl(window, id); }
 };
 
 TEST_F(MainWindow, HasItsFrameTitleAndPlaceInTheMiddleOfTheScreen) {
