@@ -6,8 +6,10 @@
 #include "bench_setup.h"
 #include "clock.h"
 #include "results.h"
+#include "support/control_names.h"
 #include "support/find.h"
 #include "support/program.h"
+#include "support/read.h"
 #include "support/wait.h"
 #include "unix_process.h"
 #include "velmora_ui.h"
@@ -63,6 +65,10 @@ bool idleCostBench(const BenchSetup& setup, int run) {
     if (ready) Sleep(spanMs);
     CpuMark after = markCpu(idle, recording, ticking, polling, server);
     bool stillRecording = ready && IsWindowEnabled(controlOf(recording, 按钮_停止)) != 0;
+    // Which window was in front and where the idle copy's focus lay: a blinking caret costs too.
+    HWND focus = rig::focusOf(idle.window);
+    progress("    in front: " + rig::textOf(GetForegroundWindow()) + "; the idle copy's focus: " +
+             (focus ? rig::classOf(focus) + " " + rig::controlName(GetDlgCtrlID(focus)) : std::string("none")));
     // Closing during a recording ends the program at once, saving nothing.
     closeVelmora(recording);
     closeVelmora(idle);

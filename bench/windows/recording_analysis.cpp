@@ -31,6 +31,26 @@ void showLatest(const std::vector<TimedInput>& meant, const std::vector<double>&
     }
 }
 
+// The longest a key or button stayed down in the recording; the schedule's taps last 15 to 35 ms.
+void showLongestPress(const std::vector<rig::ScriptRecord>& recorded) {
+    int32_t downAt[256];
+    for (int32_t& at : downAt) at = -1;
+    int32_t longest = 0, longestAt = 0;
+    int longestKey = 0;
+    for (const rig::ScriptRecord& r : recorded) {
+        if (r.kind <= 0 || r.kind > 255) continue;
+        if (r.p1 == rig::kDown) {
+            downAt[r.kind] = r.time;
+        } else if (downAt[r.kind] >= 0 && r.time - downAt[r.kind] > longest) {
+            longest = r.time - downAt[r.kind];
+            longestKey = r.kind;
+            longestAt = downAt[r.kind];
+        }
+    }
+    progress("    longest press recorded: key " + std::to_string(longestKey) + " for " + std::to_string(longest) +
+             " ms from " + std::to_string(longestAt) + " ms");
+}
+
 // The poll period twice: from the recorder's own time stamps, and from which steady move each poll
 // saw (the first move after the previous poll's with that pixel), timed by this process's clock.
 void reportPollPeriods(const SteadyMoves& steady, const std::vector<rig::ScriptRecord>& polls, int screenWidth) {
@@ -98,6 +118,7 @@ void compareRecording(const std::vector<ScheduledInput>& schedule, const std::ve
     double zero = delays.empty() ? 0 : *std::min_element(delays.begin(), delays.end());
     for (double& d : delays) d -= zero;
     showLatest(meant, delays, delayed);
+    showLongestPress(recorded);
     // Moves and key or button changes apart: they reach the recorder by different queries.
     std::vector<double> moveDelays, keyDelays;
     for (size_t n = 0; n < delays.size(); ++n)
