@@ -11,7 +11,8 @@ target_link_libraries(velmora_win32 PUBLIC velmora_core comctl32 winmm shell32 s
 
 add_executable(velmora WIN32 ${CMAKE_SOURCE_DIR}/res/velmora.rc)
 target_link_libraries(velmora PRIVATE velmora_win32 velmora_core velmora_win32)
-# wWinMain sits in velmora_win32; the CRT asks for it only after that library has been searched.
+# wWinMain and the plain terminate handler sit in velmora_win32, but the CRT and the C++ library ask
+# for them only after that library has been searched: named here, they are taken from it.
 target_link_options(velmora PRIVATE -static -s -municode -Wl,--undefined=wWinMain
   -Wl,--undefined=_ZN9__gnu_cxx27__verbose_terminate_handlerEv)
 
