@@ -1,6 +1,9 @@
 // Opening a web address: the shell's "open" action, else the open command registered for ".htm".
 #include "app/win32/web_address.h"
 
+#include "app/browser_command.h"
+#include "host/win32/utf.h"
+
 #include <windows.h>
 #include <shellapi.h>
 #include <shlwapi.h>
@@ -9,15 +12,12 @@
 
 namespace {
 
-// The ".htm" open command, cut before its "%1" placeholder; empty when none is registered.
-std::wstring browserCommand() {
+// The open command registered for ".htm"; empty when there is none.
+std::wstring registeredBrowserCommand() {
     wchar_t command[2048];
     DWORD length = 2048;
     if (AssocQueryStringW(ASSOCF_NONE, ASSOCSTR_COMMAND, L".htm", L"open", command, &length) != S_OK) return L"";
-    std::wstring text = command;
-    size_t placeholder = text.find(L"%1");
-    if (placeholder != std::wstring::npos) text.resize(placeholder);
-    return text;
+    return command;
 }
 
 bool runCommand(std::wstring commandLine) {
@@ -35,6 +35,6 @@ bool runCommand(std::wstring commandLine) {
 
 bool openWebAddress(const wchar_t* address) {
     if ((INT_PTR)ShellExecuteW(nullptr, L"open", address, nullptr, nullptr, SW_SHOWNORMAL) > 32) return true;
-    std::wstring command = browserCommand();
-    return !command.empty() && runCommand(command + L" " + address);
+    std::wstring registered = registeredBrowserCommand();
+    return !registered.empty() && runCommand(widen(browserCommandLine(narrow(registered), narrow(std::wstring(address)))));
 }
