@@ -19,7 +19,7 @@
 #include "support/rec_actions.h"
 #include "support/rec_dialogs.h"
 #include "support/rec_script.h"
-#include "support/rec_target.h"
+#include "support/input_logger.h"
 #include "support/utf8.h"
 #include "support/wait.h"
 #include "support/velmora_test.h"
@@ -57,7 +57,7 @@ bool cancel(HWND box) {
 }
 
 struct Faults : rig::VelmoraTest {
-    rig::TargetWindow target;
+    rig::InputLogger target;  // a window of our own to take the keys
     rig::FolderFault fault;
 
     void TearDown() override {
@@ -66,7 +66,7 @@ struct Faults : rig::VelmoraTest {
             if (GetAsyncKeyState(vk) & 0x8000) rig::keyUp(vk);
         }
         finishProgram();
-        rig::closeTargetWindow(target);
+        rig::stopInputLogger(target);
         VelmoraTest::TearDown();
     }
 
@@ -88,7 +88,7 @@ struct Faults : rig::VelmoraTest {
     // F2 as a user presses it; then the recorder runs with the window minimised and the test's own
     // window in front, taking the keys.
     void startRecording() {
-        if (!target.window) ASSERT_TRUE(rig::openTargetWindow(target, 20, 20, 320, 320));
+        if (!target.window) ASSERT_TRUE(rig::startInputLogger(target, {20, 20, 320, 320}, L"target"));
         rig::holdKey(VK_F2, 150);
         ASSERT_TRUE(rig::waitUntil([&] { return enabled(按钮_停止) && IsIconic(window); }, kUiWaitMs))
             << "F2 did not start a recording";

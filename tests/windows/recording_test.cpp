@@ -16,7 +16,7 @@
 #include "support/rec_actions.h"
 #include "support/rec_dialogs.h"
 #include "support/rec_script.h"
-#include "support/rec_target.h"
+#include "support/input_logger.h"
 #include "support/utf8.h"
 #include "support/wait.h"
 #include "support/velmora_test.h"
@@ -173,11 +173,11 @@ SYSTEMTIME localTimeNow(int shiftSeconds) {
 }
 
 struct Recorder : rig::VelmoraTest {
-    rig::TargetWindow target;
+    rig::InputLogger target;  // a window of our own to take the keys
 
     void TearDown() override {
         VelmoraTest::TearDown();
-        rig::closeTargetWindow(target);
+        rig::stopInputLogger(target);
     }
 
 
@@ -192,7 +192,7 @@ struct Recorder : rig::VelmoraTest {
 };
 
 TEST_F(Recorder, RecordsInjectedInputInOrderWithItsTimesAndSavesItUnderTheOfferedName) {
-    ASSERT_TRUE(rig::openTargetWindow(target, 20, 20, 320, 320));
+    ASSERT_TRUE(rig::startInputLogger(target, {20, 20, 320, 320}, L"target"));
     ASSERT_NO_FATAL_FAILURE(start());
     // With the cursor off (0, 0), the first poll records a move, which shows that the loop runs.
     rig::moveMouseTo(60, 60);

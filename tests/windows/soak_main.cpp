@@ -19,7 +19,7 @@
 #include "support/rec_actions.h"
 #include "support/rec_dialogs.h"
 #include "support/rec_script.h"
-#include "support/rec_target.h"
+#include "support/input_logger.h"
 #include "support/utf8.h"
 #include "support/wait.h"
 
@@ -37,7 +37,7 @@ struct Sample {
 
 struct Run {
     rig::Program program;
-    rig::TargetWindow target;
+    rig::InputLogger target;  // a window of our own to take the keys
     HWND window = nullptr;
     std::vector<Sample> samples;
 };
@@ -175,7 +175,7 @@ bool printGrowthBetweenPasses(const std::vector<Sample>& samples) {
 int soak() {
     Run run;
     std::string failure;
-    if (!rig::openTargetWindow(run.target, 20, 20, 320, 320) || !rig::startVelmora(run.program, failure) ||
+    if (!rig::startInputLogger(run.target, {20, 20, 320, 320}, L"target") || !rig::startVelmora(run.program, failure) ||
         !(run.window = rig::waitForVelmora(run.program.id))) {
         std::printf("soak: could not start: %s\n", failure.c_str());
         return 2;
@@ -196,7 +196,7 @@ int soak() {
     bool closed = rig::closeAndWait(run.window, run.program, kUiWaitMs, code);
     std::printf("closed: %s, exit code %lu\n", closed ? "yes" : "no", code);
     rig::dispose(run.program);
-    rig::closeTargetWindow(run.target);
+    rig::stopInputLogger(run.target);
     return played && level && closed && code == 0 ? 0 : 1;
 }
 
