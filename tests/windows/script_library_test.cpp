@@ -223,4 +223,39 @@ TEST_F(Library, AChineseNameGoesFromSavingToTheListTheDiskAndPlayback) {
     EXPECT_EQ(rig::textOf(control(标签_录制进程)), std::to_string(records.size()) + " / 92000");
 }
 
+TEST_F(Library, AReadOnlyScriptIsNotReplacedButStillPlays) {
+    const rig::ScriptRecord move = {50, 0, 52428, 13107};
+    const std::string old = rig::encodeRecord(move);
+    ASSERT_NO_FATAL_FAILURE(start({{"scripts\\ro.mrc", old}}));
+    ASSERT_TRUE(listShows({"ro.mrc"}));
+    ASSERT_TRUE(SetFileAttributesW(scriptPath("ro.mrc").c_str(), FILE_ATTRIBUTE_READONLY));
+
+    // Saving over it is refused like any failed save; cancelling the second ask leaves it as it was.
+    ASSERT_NO_FATAL_FAILURE(startRecording());
+    HWND box = stopRecording();
+    ASSERT_NE(box, nullptr) << "F3 did not bring the name box";
+    box = refused(box, "ro");
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(rig::bringToFront(box));
+    rig::tapKey(VK_ESCAPE);
+    ASSERT_TRUE(savedAndBack());
+    std::string bytes;
+    EXPECT_TRUE(rig::readWholeFile(scriptPath("ro.mrc"), bytes));
+    EXPECT_EQ(bytes, old) << "the read-only script was changed";
+
+    // Reading it is all a playback needs.
+    ASSERT_TRUE(rig::retypeEditBox(control(编辑框_回放次数), "1"));
+    ASSERT_TRUE(rig::retypeEditBox(control(编辑框_间隔时间), "0"));
+    ASSERT_TRUE(rig::clickListEntry(control(列表框_脚本), 0));
+    ASSERT_TRUE(rig::waitUntil([&] { return enabled(按钮_回放); }));
+    ASSERT_TRUE(
+        rig::clickButtonUntil(control(按钮_回放), [&] { return !rig::textOf(control(标签_当前次数)).empty(); }))
+        << "the playback did not start";
+    EXPECT_TRUE(rig::waitUntil([&] { return rig::textOf(control(标签_当前次数)) == "执行完毕"; }, kUiWaitMs));
+    EXPECT_TRUE(rig::waitUntil([&] { return cursorNear(pixelOf(move)); }))
+        << "the playback did not move the cursor";
+    EXPECT_EQ(rig::textOf(control(标签_录制进程)), "1 / 92000");
+    SetFileAttributesW(scriptPath("ro.mrc").c_str(), FILE_ATTRIBUTE_NORMAL);  // so the folder can be removed
+}
+
 }  // namespace

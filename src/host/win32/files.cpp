@@ -28,8 +28,11 @@ bool writeWholeFile(const std::string& path, const uint8_t* data, size_t size) {
 }
 
 bool replaceFile(const std::string& from, const std::string& to) {
-    return MoveFileExW(widen(from).c_str(), widen(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    // A read-only script is never replaced: Windows refuses to move over one, Wine does not, so ask here.
+    const std::wstring target = widen(to);
+    DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+    return MoveFileExW(widen(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool readFileHead(const std::string& path, uint8_t* data, size_t capacity, size_t& got) {
