@@ -28,7 +28,7 @@ bool writeWholeFile(const std::string& path, const uint8_t* data, size_t size) {
 }
 
 bool replaceFile(const std::string& from, const std::string& to) {
-    // A read-only script is never replaced: Windows refuses to move over one, Wine does not, so ask here.
+    // A read-only script is never replaced: Windows refuses to move over one, Wine does not, so it is checked here.
     const std::wstring target = widen(to);
     DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
