@@ -40,15 +40,6 @@ std::string movesScript(int count, int stepMs) {
     return bytes;
 }
 
-bool writeFile(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool complete = WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr) && written == bytes.size();
-    CloseHandle(file);
-    return complete;
-}
-
 // Brings `box` to the front and presses Escape; false when it stayed open.
 bool cancel(HWND box) {
     if (!rig::bringToFront(box)) return false;
@@ -80,7 +71,6 @@ struct Faults : rig::VelmoraTest {
         rig::dispose(program);
         window = nullptr;
     }
-
 
     std::wstring scriptsDir() { return program.runDirectory + L"\\scripts"; }
     std::wstring scriptPath(const std::string& entry) { return scriptsDir() + L"\\" + rig::toWide(entry); }
@@ -190,7 +180,7 @@ TEST_F(Faults, SaveOntoAFullDiskFailsVisiblyAndKeepsTheOlderScript) {
         GTEST_SKIP() << "a full disk cannot be made here: " << measured;
     std::printf("%s\n", measured.c_str());
     const std::string old = movesScript(1000, 20);
-    ASSERT_TRUE(writeFile(scriptPath("old.mrc"), old));
+    ASSERT_TRUE(rig::writeWholeFile(scriptPath("old.mrc"), old));
 
     ASSERT_NO_FATAL_FAILURE(startRecording());
     rig::Flood flood = rig::floodUntil(control(标签_录制进程), kRecordingEvents, 120000);

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "support/program.h"
 #include "support/rec_script.h"
 #include "support/utf8.h"
 #include "support/wait.h"
@@ -13,27 +14,6 @@ namespace rig {
 namespace {
 
 using UnixFileName = char*(CDECL*)(const wchar_t*);
-
-bool writeText(const std::wstring& path, const std::string& text) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool complete = WriteFile(file, text.data(), (DWORD)text.size(), &written, nullptr) && written == text.size();
-    CloseHandle(file);
-    return complete;
-}
-
-std::wstring newWorkFolder() {
-    static int counter = 0;
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    for (;;) {
-        std::wstring folder = std::wstring(temp) + L"velmora-sh-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(++counter);
-        if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
-        if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
-    }
-}
 
 }  // namespace
 
@@ -56,7 +36,7 @@ std::string shellQuoted(const std::string& text) {
 
 ShellResult runShell(const std::string& script, int timeoutMs) {
     ShellResult result;
-    std::wstring folder = newWorkFolder();
+    std::wstring folder = newTempFolder(L"velmora-sh");
     std::string unixFolder = folder.empty() ? std::string() : unixPathOf(folder);
     if (unixFolder.empty()) return result;
     const std::wstring scriptFile = folder + L"\\run.sh", outputFile = folder + L"\\output",
@@ -68,7 +48,7 @@ ShellResult runShell(const std::string& script, int timeoutMs) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
-    if (writeText(scriptFile, wrapped) &&
+    if (writeWholeFile(scriptFile, wrapped) &&
         CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
         if (started.hThread) CloseHandle(started.hThread);
         if (started.hProcess) CloseHandle(started.hProcess);

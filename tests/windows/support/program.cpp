@@ -20,18 +20,6 @@ HANDLE killOnExitJob() {
     return job;
 }
 
-std::wstring newRunDirectory() {
-    static int counter = 0;
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    for (;;) {
-        std::wstring folder = std::wstring(temp) + L"velmora-run-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(++counter);
-        if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
-        if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
-    }
-}
-
 std::wstring fileName(const std::wstring& path) {
     size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
@@ -63,16 +51,31 @@ bool placeFile(const std::wstring& folder, const PlacedFile& file) {
          slash = path.find(L'\\', slash + 1)) {
         CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
     }
-    HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool complete = WriteFile(handle, file.bytes.data(), (DWORD)file.bytes.size(), &written, nullptr) &&
-                    written == file.bytes.size();
-    CloseHandle(handle);
-    return complete;
+    return writeWholeFile(path, file.bytes);
 }
 
 }  // namespace
+
+std::wstring newTempFolder(const wchar_t* prefix) {
+    static int counter = 0;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    for (;;) {
+        std::wstring folder = std::wstring(temp) + prefix + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(++counter);
+        if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
+    }
+}
+
+bool writeWholeFile(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool complete = WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr) && written == bytes.size();
+    CloseHandle(file);
+    return complete;
+}
 
 std::wstring windowsPath(const std::string& path) {
     std::wstring wide = toWide(path);
@@ -94,7 +97,7 @@ bool startCopy(const std::wstring& exe, Program& program, std::string& error, co
         error = "no program path (set VELMORA_EXE)";
         return false;
     }
-    program.runDirectory = newRunDirectory();
+    program.runDirectory = newTempFolder(L"velmora-run");
     if (program.runDirectory.empty()) {
         error = "cannot create a run folder";
         return false;

@@ -23,6 +23,11 @@ struct PlacedFile {
     std::string bytes;
 };
 
+// A new empty folder under the temporary folder, named `prefix`-<process>-<n>; empty on failure.
+std::wstring newTempFolder(const wchar_t* prefix);
+// Creates or truncates `path` and writes `bytes`; false unless every byte was written.
+bool writeWholeFile(const std::wstring& path, const std::string& bytes);
+
 // Copies `exe` into a new empty folder, lays `files` into it and starts the copy there; false (with
 // `error`) on failure. Started programs end at the latest when the test process ends.
 bool startCopy(const std::wstring& exe, Program& program, std::string& error,
